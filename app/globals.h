@@ -1,0 +1,17 @@
+// Process-wide state. Set at start-up, changed afterwards only by the settings
+// the user makes from the tray menu and the main window.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+extern std::uint8_t gHotCornersEnabled;     // 1 = hot corners enabled
+extern std::uint8_t gAutoStartAllUsers;     // 1 = the all-users Run value exists
+extern std::uint8_t gAutoStartCurrentUser;  // 1 = the current user's Run value exists
+extern std::string gComputerName;           // "" when it cannot be read
+extern std::int32_t gPlatformId;            // OSVERSIONINFO dwPlatformId
+extern bool gIsWin2kOrLater;
+extern std::string gStartTime;              // cached start-time text, fixed once
+
+// Back to the zeroed state the process starts with.
+void ResetGlobals();

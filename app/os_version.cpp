@@ -1,0 +1,19 @@
+#include "app/os_version.h"
+
+#include "app/globals.h"
+#include "platform/platform.h"
+
+namespace {
+constexpr std::uint32_t kVerPlatformWin32Nt = 2;
+}
+
+void GetOSVersion() {
+    platform::OsVersion version;
+    platform::QueryOsVersion(&version);
+    gPlatformId = static_cast<std::int32_t>(version.platformId);
+    if (version.platformId == kVerPlatformWin32Nt) {
+        gIsWin2kOrLater = version.majorVersion >= 5;
+    } else if (version.platformId > kVerPlatformWin32Nt) {
+        gIsWin2kOrLater = true;
+    }
+}

@@ -1,0 +1,145 @@
+#include "app/tray_form.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdint>
+
+#include "app/globals.h"
+#include "app/os_version.h"
+#include "app/pc_name.h"
+#include "app/tray/sys_tray.h"
+#include "common/app_info.h"
+#include "screensaver/screen_saver.h"
+#include "settings/legacy.h"
+#include "settings/reg_stuff.h"
+#include "settings/registry_layout.h"
+#include "uptime/uptime.h"
+
+namespace {
+
+constexpr std::uint32_t kTickIntervalMs = 400;
+
+std::unique_ptr<frmSysTray>& TheInstance() {
+    static std::unique_ptr<frmSysTray> instance;
+    return instance;
+}
+
+}  // namespace
+
+struct frmSysTray::Controls {
+    explicit Controls(frmSysTray& owner)
+        : form(AppTitle()),
+          picSysTray(form, kTrayCallbackMessage),
+          timUpdate(kTickIntervalMs, [&owner] { owner.timUpdate_Timer(); }) {
+        // End of the session or WM_CLOSE: the program ends like from its menu.
+        form.setOnUnload([&owner] {
+            owner.Unload();
+            platform::Quit(0);
+        });
+    }
+
+    platform::HiddenForm form;
+    platform::PictureBox picSysTray;
+    platform::Timer timUpdate;
+    TrayImages images;
+};
+
+frmSysTray& frmSysTray::Instance() {
+    auto& instance = TheInstance();
+    if (!instance) instance.reset(new frmSysTray());
+    return *instance;
+}
+
+void frmSysTray::Destroy() { TheInstance().reset(); }
+
+void frmSysTray::Load() {
+    if (loaded_) return;
+    controls_ = std::make_unique<Controls>(*this);
+    // The first tick comes one interval after start-up has finished, never
+    // while the start-up's own message box is open.
+    controls_->timUpdate.setEnabled(false);
+    loaded_ = true;
+    Form_Load();
+    if (loaded_) controls_->timUpdate.setEnabled(true);
+}
+
+void frmSysTray::Unload() {
+    if (!loaded_) return;
+    Form_Unload();
+    controls_->timUpdate.setEnabled(false);
+    loaded_ = false;
+}
+
+platform::Handle frmSysTray::hWnd() {
+    Load();
+    return controls_->form.handle();
+}
+
+platform::Handle frmSysTray::picSysTrayHWnd() {
+    Load();
+    return controls_->picSysTray.handle();
+}
+
+platform::Handle frmSysTray::imageHandle(TrayImage image) {
+    Load();
+    return controls_->images.handle(image);
+}
+
+void frmSysTray::Form_Load() {
+    if (platform::IsPreviousInstanceRunning()) {
+        platform::ShowMessageBox("An instance of " + AppTitle() + " is already running." +
+                                     "\r\n" +
+                                     "Shut it down before attempting to start another instance.",
+                                 platform::kMbIconExclamation, AppTitle());
+        Unload();
+        platform::Quit(0);
+        return;
+    }
+
+    GetOSVersion();
+    gComputerName = GetPCName();
+    GetStartTime();  // fixes the start time for every later caller
+    MigrateLegacySettings();
+
+    std::int32_t hotCorners = 0;
+    if (!GetRegDWord(platform::kHKeyLocalMachine, SettingsKey(), kHotCornersValue, hotCorners)) {
+        hotCorners = 0;
+    }
+    // The flag is one byte holding 0 or 1; any other stored number (a hand
+    // edit, or an older release's value copied by the migration) means "on".
+    gHotCornersEnabled = hotCorners != 0 ? 1 : 0;
+
+    std::string runData;
+    gAutoStartCurrentUser =
+        GetRegString(platform::kHKeyCurrentUser, RunKey(), AppTitle(), runData) ? 1 : 0;
+    gAutoStartAllUsers =
+        GetRegString(platform::kHKeyLocalMachine, RunKey(), AppTitle(), runData) ? 1 : 0;
+
+    AddTrayIcon(gHotCornersEnabled == 1 ? TrayImage::imgIcon_none
+                                        : TrayImage::imgSleeperDisabled_none,
+                gComputerName + " " + AppTitle());
+    ShowUptime();
+
+    popupRequested_ = IsPopupSwitch(platform::CommandLineArguments());
+}
+
+void frmSysTray::Form_Unload() {
+    EnableScreenSaver();
+    RemoveTrayIcon();
+}
+
+void frmSysTray::ShowUptime() { UpdateTrayTip(gComputerName + " up for " + GetUptimeString()); }
+
+void frmSysTray::timUpdate_Timer() { ShowUptime(); }
+
+void frmSysTray::menuExit_Click() {
+    Unload();
+    platform::Quit(0);
+}
+
+bool IsPopupSwitch(const std::string& arguments) {
+    std::string upper = arguments;
+    std::transform(upper.begin(), upper.end(), upper.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    return upper == "-POPUP";
+}

@@ -1,0 +1,52 @@
+// The hidden tray form: the program's start-up object. It owns the window that
+// receives the tray icon's callback, the 400 ms timer and the icon images; its
+// load handler is the start-up sequence and its unload handler the shutdown.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "app/tray/tray_images.h"
+#include "platform/platform.h"
+#include "platform/widgets.h"
+
+class frmSysTray {
+public:
+    // The one instance, created on first use; creating it neither loads nor
+    // shows it.
+    static frmSysTray& Instance();
+    // Releases the instance and its windows (at the end of the process).
+    static void Destroy();
+
+    // Creates the form's windows and runs Form_Load; nothing if loaded.
+    void Load();
+    // Runs Form_Unload and stops the timer. The windows stay until Destroy,
+    // because unloading often starts inside one of their own messages.
+    void Unload();
+    bool loaded() const { return loaded_; }
+
+    // Each loads the form first when it is not loaded.
+    platform::Handle hWnd();
+    platform::Handle picSysTrayHWnd();
+    platform::Handle imageHandle(TrayImage image);
+
+    void Form_Load();
+    void Form_Unload();
+    void ShowUptime();
+    void timUpdate_Timer();
+    void menuExit_Click();
+
+    // Whether the command line asked for the main window at start-up.
+    bool popupRequested() const { return popupRequested_; }
+
+private:
+    frmSysTray() = default;
+
+    struct Controls;
+    std::unique_ptr<Controls> controls_;
+    bool loaded_ = false;
+    bool popupRequested_ = false;
+};
+
+// True when the argument string is exactly "-POPUP", in any letter case.
+bool IsPopupSwitch(const std::string& arguments);

@@ -1,0 +1,56 @@
+#include "common/currency.h"
+
+#include <cmath>
+#include <limits>
+
+#include "common/runtime_error.h"
+
+namespace {
+
+std::int64_t Checked(bool overflowed, std::int64_t result) {
+    if (overflowed) throw OverflowError();
+    return result;
+}
+
+}  // namespace
+
+Currency Currency::FromInt(std::int64_t whole) {
+    std::int64_t raw = 0;
+    return Currency(Checked(__builtin_mul_overflow(whole, kScale, &raw), raw));
+}
+
+Currency Currency::FromDouble(double value) {
+    const double scaled = std::nearbyint(value * static_cast<double>(kScale));
+    // 2^63 is exactly representable; anything at or beyond it does not fit.
+    constexpr double kLimit = 9223372036854775808.0;
+    if (!(scaled >= -kLimit && scaled < kLimit)) throw OverflowError();
+    return Currency(static_cast<std::int64_t>(scaled));
+}
+
+std::int64_t Currency::RoundToInt64() const {
+    std::int64_t whole = raw_ / kScale;
+    const std::int64_t rest = raw_ % kScale;  // same sign as raw_
+    const std::int64_t half = kScale / 2;
+    if (rest > half || (rest == half && whole % 2 != 0)) ++whole;
+    if (rest < -half || (rest == -half && whole % 2 != 0)) --whole;
+    return whole;
+}
+
+std::int32_t Currency::RoundToInt32() const {
+    const std::int64_t whole = RoundToInt64();
+    if (whole < std::numeric_limits<std::int32_t>::min() ||
+        whole > std::numeric_limits<std::int32_t>::max()) {
+        throw OverflowError();
+    }
+    return static_cast<std::int32_t>(whole);
+}
+
+Currency Currency::operator+(Currency other) const {
+    std::int64_t raw = 0;
+    return Currency(Checked(__builtin_add_overflow(raw_, other.raw_, &raw), raw));
+}
+
+Currency Currency::operator-(Currency other) const {
+    std::int64_t raw = 0;
+    return Currency(Checked(__builtin_sub_overflow(raw_, other.raw_, &raw), raw));
+}

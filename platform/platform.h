@@ -1,0 +1,137 @@
+// The thin layer between Orbiquell and the operating system.
+//
+// Every operation the program needs from Windows is one function here. Two
+// implementations exist and one is chosen at link time: platform/win32 makes the
+// real ANSI Win32 calls, platform/sim is an in-memory Windows for the tests.
+// Logic and forms include this header (and widgets.h), never <windows.h>.
+//
+// Names avoid those that <windows.h> turns into A/W macros (MessageBox,
+// RegOpenKey, ...), so the win32 implementation can include both headers.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace platform {
+
+// Window, key, icon and kernel handles alike; 0 is "none".
+using Handle = std::uintptr_t;
+
+// A Win32 error code as the registry functions return it.
+using Status = std::int32_t;
+
+constexpr Status kErrorSuccess = 0;
+constexpr Status kErrorFileNotFound = 2;
+constexpr Status kErrorAccessDenied = 5;
+constexpr Status kErrorMoreData = 234;
+
+// Predefined registry roots, sign-extended exactly as Windows defines them.
+constexpr Handle RootKey(std::uint32_t value) {
+    return static_cast<Handle>(static_cast<std::intptr_t>(static_cast<std::int32_t>(value)));
+}
+constexpr std::uint32_t kHKeyCurrentUser = 0x80000001u;
+constexpr std::uint32_t kHKeyLocalMachine = 0x80000002u;
+
+constexpr std::uint32_t kRegNone = 0;
+constexpr std::uint32_t kRegSz = 1;
+constexpr std::uint32_t kRegExpandSz = 2;
+constexpr std::uint32_t kRegBinary = 3;
+constexpr std::uint32_t kRegDword = 4;
+constexpr std::uint32_t kRegMultiSz = 7;
+
+// ---- Registry (advapi32) -------------------------------------------------
+// Each mirrors its Win32 call: RegOpenKeyA, RegCreateKeyA, RegQueryValueExA,
+// RegSetValueExA, RegDeleteKeyA, RegDeleteValueA, RegCloseKey.
+// Strings are in the system's ANSI code page.
+Status RegOpen(Handle root, const std::string& subKey, Handle* key);
+Status RegCreate(Handle root, const std::string& subKey, Handle* key);
+// data may be null (then only type and size are returned); *size is the buffer
+// size on entry and the data length on return (the needed length on
+// kErrorMoreData).
+Status RegQuery(Handle key, const std::string& valueName, std::uint32_t* type, std::uint8_t* data,
+                std::uint32_t* size);
+Status RegSet(Handle key, const std::string& valueName, std::uint32_t type,
+              const std::uint8_t* data, std::uint32_t size);
+Status RegDeleteSubKey(Handle root, const std::string& subKey);
+Status RegDeleteNamedValue(Handle key, const std::string& valueName);
+Status RegClose(Handle key);
+
+// ---- Clock and counters (kernel32) ----------------------------------------
+std::uint32_t TickCount();                             // GetTickCount
+int PerformanceCounter(std::int64_t* count);           // QueryPerformanceCounter: 1 if present
+int PerformanceFrequency(std::int64_t* frequency);     // QueryPerformanceFrequency
+
+struct LocalTime {
+    int year = 0;    // four digits
+    int month = 0;   // 1..12
+    int day = 0;     // 1..31
+    int hour = 0;    // 0..23
+    int minute = 0;  // 0..59
+    int second = 0;  // 0..59
+};
+LocalTime LocalNow();                       // GetLocalTime
+std::string MonthAbbreviation(int month);   // the user locale's short name of month 1..12
+
+// ---- System identity -------------------------------------------------------
+struct OsVersion {
+    std::uint32_t majorVersion = 0;
+    std::uint32_t minorVersion = 0;
+    std::uint32_t buildNumber = 0;
+    std::uint32_t platformId = 0;
+};
+// GetVersionExA with an OSVERSIONINFOA of size 148; false when the call fails
+// (the record is then left as passed in).
+bool QueryOsVersion(OsVersion* version);
+// GetComputerNameA: buffer holds *size characters; on success *size is the
+// name's length without terminator. Returns the call's result (nonzero = ok).
+int QueryComputerName(char* buffer, std::uint32_t* size);
+
+// ---- Process ---------------------------------------------------------------
+// True when another instance of Orbiquell already runs in this logon session.
+// The first call claims the instance for this process until it ends.
+bool IsPreviousInstanceRunning();
+// The command line's arguments as one string, without the program's own path.
+std::string CommandLineArguments();
+
+// ---- User interaction (user32) ---------------------------------------------
+// A modal message box; style as MB_* flags. Returns the button id chosen.
+int ShowMessageBox(const std::string& prompt, std::uint32_t style, const std::string& title);
+constexpr std::uint32_t kMbIconExclamation = 0x30;  // with MB_OK (0): style 48
+constexpr int kIdOk = 1;
+
+// SendMessageA
+std::intptr_t SendWindowMessage(Handle window, std::uint32_t message, std::uintptr_t wParam,
+                                std::intptr_t lParam);
+// SystemParametersInfoA; pvParam is null or points at a 32-bit number.
+int SystemParameters(std::uint32_t action, std::uint32_t uiParam, std::uint32_t* pvParam,
+                     std::uint32_t winIni);
+
+// ---- Notification area (shell32) -------------------------------------------
+// The first, 88-byte ANSI form of NOTIFYICONDATA.
+struct NotifyIconData {
+    std::uint32_t cbSize = 0;
+    Handle hWnd = 0;
+    std::uint32_t uID = 0;
+    std::uint32_t uFlags = 0;
+    std::uint32_t uCallbackMessage = 0;
+    Handle hIcon = 0;
+    char szTip[64] = {};
+};
+constexpr std::uint32_t kNimAdd = 0;
+constexpr std::uint32_t kNimModify = 1;
+constexpr std::uint32_t kNimDelete = 2;
+constexpr std::uint32_t kNifMessage = 1;
+constexpr std::uint32_t kNifIcon = 2;
+constexpr std::uint32_t kNifTip = 4;
+// Shell_NotifyIconA: 1 on success, 0 on failure.
+int NotifyIcon(std::uint32_t message, const NotifyIconData& data);
+
+// ---- Message loop ------------------------------------------------------------
+// Runs until Quit is called; returns the exit code passed to it.
+int RunMessageLoop();
+// Handles the messages waiting now, then returns.
+void PumpMessages();
+// Ends the message loop (and so the process) with the given code.
+void Quit(int exitCode);
+
+}  // namespace platform

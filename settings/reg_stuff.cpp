@@ -1,0 +1,104 @@
+#include "settings/reg_stuff.h"
+
+#include <array>
+#include <optional>
+
+#include "platform/platform.h"
+#include "settings/reg_key.h"
+
+namespace {
+
+constexpr std::uint32_t kBufferSize = 1024;
+
+struct StoredValue {
+    std::uint32_t type = 0;
+    std::array<std::uint8_t, kBufferSize> data{};
+    std::uint32_t length = 0;  // never more than kBufferSize
+
+    // The data as characters, less exactly one terminating NUL if there is one.
+    std::string Characters() const {
+        std::uint32_t n = length;
+        if (n > 0 && data[n - 1] == 0) --n;
+        return std::string(data.begin(), data.begin() + n);
+    }
+    bool IsDword() const { return type == platform::kRegDword && length == 4; }
+    std::int32_t Dword() const {
+        return static_cast<std::int32_t>(std::uint32_t{data[0]} | std::uint32_t{data[1]} << 8 |
+                                         std::uint32_t{data[2]} << 16 |
+                                         std::uint32_t{data[3]} << 24);
+    }
+};
+
+std::optional<StoredValue> ReadValue(std::uint32_t root, const std::string& path,
+                                     const std::string& name) {
+    RegKey key;
+    if (!key.Open(root, path)) return std::nullopt;
+    StoredValue value;
+    value.length = kBufferSize;
+    if (platform::RegQuery(key.handle(), name, &value.type, value.data.data(), &value.length) !=
+        platform::kErrorSuccess) {
+        return std::nullopt;
+    }
+    // Trust no length beyond the buffer the data was read into.
+    if (value.length > kBufferSize) return std::nullopt;
+    return value;
+}
+
+bool WriteValue(std::uint32_t root, const std::string& path, const std::string& name,
+                std::uint32_t type, const std::uint8_t* data, std::uint32_t length) {
+    RegKey key;
+    if (!key.Create(root, path)) return false;
+    return platform::RegSet(key.handle(), name, type, data, length) == platform::kErrorSuccess;
+}
+
+}  // namespace
+
+bool GetRegString(std::uint32_t root, const std::string& path, const std::string& name,
+                  std::string& text) {
+    const auto value = ReadValue(root, path, name);
+    if (!value) {
+        text.clear();
+        return false;
+    }
+    if (value->type == platform::kRegSz) {
+        text = value->Characters();
+    } else if (value->IsDword()) {
+        text = std::to_string(value->Dword());
+    }
+    return true;
+}
+
+bool GetRegDWord(std::uint32_t root, const std::string& path, const std::string& name,
+                 std::int32_t& number) {
+    const auto value = ReadValue(root, path, name);
+    if (!value || !value->IsDword()) return false;
+    number = value->Dword();
+    return true;
+}
+
+bool SetRegString(std::uint32_t root, const std::string& path, const std::string& name,
+                  const std::string& text) {
+    const std::string data = text.empty() ? std::string(1, '\0') : text;
+    return WriteValue(root, path, name, platform::kRegSz,
+                      reinterpret_cast<const std::uint8_t*>(data.data()),
+                      static_cast<std::uint32_t>(data.size()));
+}
+
+bool SetRegDWord(std::uint32_t root, const std::string& path, const std::string& name,
+                 std::int32_t number) {
+    const auto bits = static_cast<std::uint32_t>(number);
+    const std::uint8_t data[4] = {static_cast<std::uint8_t>(bits), static_cast<std::uint8_t>(bits >> 8),
+                                  static_cast<std::uint8_t>(bits >> 16),
+                                  static_cast<std::uint8_t>(bits >> 24)};
+    return WriteValue(root, path, name, platform::kRegDword, data, 4);
+}
+
+bool DeleteRegKey(std::uint32_t root, const std::string& path) {
+    return platform::RegDeleteSubKey(platform::RootKey(root), path) == platform::kErrorSuccess;
+}
+
+bool DeleteRegValue(std::uint32_t root, const std::string& path, const std::string& name) {
+    RegKey key;
+    if (!key.Open(root, path)) return false;
+    return platform::RegDeleteNamedValue(key.handle(), name) == platform::kErrorSuccess;
+}

@@ -1,0 +1,19 @@
+// Where the program keeps what it remembers between runs.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/platform.h"
+
+
+// Software\Orbiquell\Settings: "HotCorners" under HKEY_LOCAL_MACHINE; older
+// releases kept "SleeperActive" here under HKEY_CURRENT_USER.
+std::string SettingsKey();
+// Software\Orbiquell, left behind under HKEY_CURRENT_USER by older releases.
+std::string ProductKey();
+// The run-at-logon key, under either root; the value is named after the title.
+std::string RunKey();
+
+inline const char* const kHotCornersValue = "HotCorners";
+inline const char* const kSleeperActiveValue = "SleeperActive";

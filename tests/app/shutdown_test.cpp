@@ -1,0 +1,69 @@
+#include <gtest/gtest.h>
+
+#include "../support/sim_test.h"
+
+namespace {
+
+class ShutdownTest : public SimTest {
+protected:
+    void SetUp() override {
+        SimTest::SetUp();
+        platform::OsVersion nt;
+        nt.platformId = 2;
+        nt.majorVersion = 5;
+        sim::SetOsVersion(nt);
+        frmSysTray::Instance().Load();
+        sim::SetScreenSaverActive(false);  // as a fired bottom-right corner leaves it
+    }
+
+    // The screen saver is on again, the icon is gone, the program ends and no
+    // tick runs any more.
+    static void ExpectShutDown() {
+        EXPECT_TRUE(sim::ScreenSaverActive());
+        const auto& spi = sim::SystemParametersCalls();
+        ASSERT_FALSE(spi.empty());
+        EXPECT_EQ(spi.back().winIni, 3u);
+        EXPECT_TRUE(sim::TrayIcons().empty());
+        EXPECT_EQ(sim::NotifyCalls().back().message, platform::kNimDelete);
+        EXPECT_TRUE(sim::QuitRequested());
+        EXPECT_EQ(sim::QuitCode(), 0);
+        EXPECT_FALSE(frmSysTray::Instance().loaded());
+        const std::size_t calls = sim::NotifyCalls().size();
+        sim::AdvanceTime(2000);
+        EXPECT_EQ(sim::NotifyCalls().size(), calls);
+    }
+};
+
+TEST_F(ShutdownTest, ExitFromTheMenu) {
+    frmSysTray::Instance().menuExit_Click();
+    ExpectShutDown();
+}
+
+TEST_F(ShutdownTest, CloseMessageToTheHiddenWindow) {
+    sim::CloseWindow(frmSysTray::Instance().hWnd());
+    ExpectShutDown();
+}
+
+TEST_F(ShutdownTest, EndOfTheWindowsSession) {
+    sim::EndSession();
+    ExpectShutDown();
+}
+
+TEST_F(ShutdownTest, SecondCloseDoesNothingMore) {
+    const platform::Handle window = frmSysTray::Instance().hWnd();
+    sim::CloseWindow(window);
+    const std::size_t calls = sim::NotifyCalls().size();
+    sim::CloseWindow(window);
+    EXPECT_EQ(sim::NotifyCalls().size(), calls);
+}
+
+TEST_F(ShutdownTest, DestroyingTheFormReleasesEveryWindowTimerAndIcon) {
+    frmSysTray::Instance().menuExit_Click();
+    EXPECT_GT(sim::LiveWindowCount(), 0);
+    frmSysTray::Destroy();
+    EXPECT_EQ(sim::LiveWindowCount(), 0);
+    EXPECT_EQ(sim::LiveTimerCount(), 0);
+    EXPECT_EQ(sim::LiveIconCount(), 0);
+}
+
+}  // namespace

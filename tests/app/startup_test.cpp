@@ -1,0 +1,214 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "../support/sim_test.h"
+#include "app/tray/sys_tray.h"
+
+namespace {
+
+constexpr std::uint32_t kHkcu = platform::kHKeyCurrentUser;
+constexpr std::uint32_t kHklm = platform::kHKeyLocalMachine;
+const char* const kSettings = "Software\\Orbiquell\\Settings";
+const char* const kRun = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+std::string Tip(const platform::NotifyIconData& data) {
+    return std::string(data.szTip, strnlen(data.szTip, sizeof data.szTip));
+}
+
+class StartupTest : public SimTest {
+protected:
+    static frmSysTray& Start() {
+        frmSysTray::Instance().Load();
+        return frmSysTray::Instance();
+    }
+    static platform::Handle Image(TrayImage image) {
+        return frmSysTray::Instance().imageHandle(image);
+    }
+};
+
+TEST_F(StartupTest, AddsTheIconThenShowsTheUptime) {
+    sim::SetPerformanceCounter(true, 273906LL * 10'000'000, 10'000'000);
+    auto& form = Start();
+    const auto& calls = sim::NotifyCalls();
+    ASSERT_EQ(calls.size(), 2u);
+
+    EXPECT_EQ(calls[0].message, platform::kNimAdd);
+    EXPECT_EQ(calls[0].data.cbSize, 88u);
+    EXPECT_EQ(calls[0].data.hWnd, form.picSysTrayHWnd());
+    EXPECT_EQ(calls[0].data.uID, 9999u);
+    EXPECT_EQ(calls[0].data.uFlags, 7u);
+    EXPECT_EQ(calls[0].data.uCallbackMessage, 0x200u);
+    EXPECT_EQ(calls[0].data.hIcon, Image(TrayImage::imgSleeperDisabled_none));
+    EXPECT_EQ(Tip(calls[0].data), "SIMPC Orbiquell");
+
+    EXPECT_EQ(calls[1].message, platform::kNimModify);
+    EXPECT_EQ(calls[1].data.uFlags, 4u);
+    EXPECT_EQ(calls[1].data.uCallbackMessage, 0u);
+    EXPECT_EQ(calls[1].data.hIcon, 0u);
+    EXPECT_EQ(Tip(calls[1].data), "SIMPC up for 3 days, 4:05:06");
+
+    ASSERT_EQ(sim::TrayIcons().size(), 1u);
+    EXPECT_EQ(sim::TrayIcons()[0].tip, "SIMPC up for 3 days, 4:05:06");
+    EXPECT_TRUE(sim::MessageBoxes().empty());
+    EXPECT_FALSE(sim::QuitRequested());
+}
+
+TEST_F(StartupTest, FillsTheProcessWideState) {
+    platform::OsVersion xp;
+    xp.platformId = 2;
+    xp.majorVersion = 5;
+    sim::SetOsVersion(xp);
+    sim::SetComputerName("WS7");
+    sim::SetPerformanceCounter(true, 100LL * 10'000'000, 10'000'000);
+    Start();
+    EXPECT_EQ(gPlatformId, 2);
+    EXPECT_TRUE(gIsWin2kOrLater);
+    EXPECT_EQ(gComputerName, "WS7");
+    EXPECT_EQ(gStartTime, "06-Dec-05 8:02:29 am");
+}
+
+TEST_F(StartupTest, UnreadableComputerNameLeavesBlankPrefixes) {
+    sim::SetComputerName(std::nullopt);
+    Start();
+    const auto& calls = sim::NotifyCalls();
+    ASSERT_EQ(calls.size(), 2u);
+    EXPECT_EQ(Tip(calls[0].data), " Orbiquell");
+    EXPECT_EQ(Tip(calls[1].data).rfind(" up for ", 0), 0u);
+}
+
+TEST_F(StartupTest, HotCornerFlagFromTheMachineSetting) {
+    const struct {
+        const char* what;
+        std::optional<std::uint32_t> stored;
+        std::uint8_t flag;
+    } cases[] = {
+        {"absent", std::nullopt, 0}, {"0", 0u, 0},        {"1", 1u, 1},
+        {"2", 2u, 1},                {"255", 255u, 1},    {"256", 256u, 1},
+        {"-1", 0xFFFFFFFFu, 1},
+    };
+    for (const auto& c : cases) {
+        sim::Reset();
+        ResetGlobals();
+        frmSysTray::Destroy();
+        if (c.stored) sim::RegPutDword(kHklm, kSettings, "HotCorners", *c.stored);
+        Start();
+        EXPECT_EQ(gHotCornersEnabled, c.flag) << c.what;
+        EXPECT_EQ(sim::NotifyCalls().at(0).data.hIcon,
+                  Image(c.flag == 1 ? TrayImage::imgIcon_none : TrayImage::imgSleeperDisabled_none))
+            << c.what;
+    }
+}
+
+TEST_F(StartupTest, HotCornersStoredAsTextReadAsOff) {
+    sim::RegPutString(kHklm, kSettings, "HotCorners", "1");
+    Start();
+    EXPECT_EQ(gHotCornersEnabled, 0);
+}
+
+TEST_F(StartupTest, MigrationRunsBeforeTheSettingIsRead) {
+    sim::RegPutDword(kHkcu, kSettings, "SleeperActive", 1);
+    Start();
+    EXPECT_EQ(gHotCornersEnabled, 1);
+    EXPECT_FALSE(sim::RegKeyExists(kHkcu, "Software\\Orbiquell"));
+    EXPECT_EQ(sim::NotifyCalls().at(0).data.hIcon, Image(TrayImage::imgIcon_none));
+}
+
+TEST_F(StartupTest, AutoStartFlagsCountAnyReadableRunValue) {
+    sim::RegPutString(kHkcu, kRun, "Orbiquell", "D:\\Elsewhere\\Other.exe");
+    sim::RegPutDword(kHklm, kRun, "Orbiquell", 1);  // any type counts
+    Start();
+    EXPECT_EQ(gAutoStartCurrentUser, 0) << "both present: the migration keeps only all-users";
+    EXPECT_EQ(gAutoStartAllUsers, 1);
+
+    sim::Reset();
+    ResetGlobals();
+    frmSysTray::Destroy();
+    sim::RegPutString(kHkcu, kRun, "Orbiquell", "D:\\Elsewhere\\Other.exe");
+    Start();
+    EXPECT_EQ(gAutoStartCurrentUser, 1);
+    EXPECT_EQ(gAutoStartAllUsers, 0);
+}
+
+TEST_F(StartupTest, EmptyAllUsersRunValueIsRemovedAndReadsAsOff) {
+    sim::RegPutString(kHklm, kRun, "Orbiquell", "");
+    Start();
+    EXPECT_EQ(gAutoStartAllUsers, 0);
+    EXPECT_FALSE(sim::RegGetValue(kHklm, kRun, "Orbiquell"));
+}
+
+TEST_F(StartupTest, SecondInstanceWarnsAndEndsWithoutTouchingAnything) {
+    sim::SetPreviousInstance(true);
+    sim::SetScreenSaverActive(false);
+    sim::RegPutDword(kHkcu, kSettings, "SleeperActive", 1);
+    auto& form = Start();
+
+    ASSERT_EQ(sim::MessageBoxes().size(), 1u);
+    const auto& box = sim::MessageBoxes()[0];
+    EXPECT_EQ(box.prompt,
+              "An instance of Orbiquell is already running.\r\n"
+              "Shut it down before attempting to start another instance.");
+    EXPECT_EQ(box.style, 48u);
+    EXPECT_EQ(box.title, "Orbiquell");
+
+    // The shutdown steps ran: screen saver on, removal of an icon never added.
+    EXPECT_TRUE(sim::ScreenSaverActive());
+    ASSERT_EQ(sim::NotifyCalls().size(), 1u);
+    EXPECT_EQ(sim::NotifyCalls()[0].message, platform::kNimDelete);
+    EXPECT_EQ(sim::NotifyCalls()[0].result, 0);
+    EXPECT_TRUE(sim::QuitRequested());
+    EXPECT_FALSE(form.loaded());
+
+    // Nothing else of start-up ran.
+    EXPECT_TRUE(sim::RegGetValue(kHkcu, kSettings, "SleeperActive"));
+    EXPECT_EQ(gComputerName, "");
+    EXPECT_EQ(gStartTime, "");
+    // And no tick can add an icon afterwards.
+    sim::AdvanceTime(2000);
+    EXPECT_EQ(sim::NotifyCalls().size(), 1u);
+    EXPECT_TRUE(sim::TrayIcons().empty());
+}
+
+TEST_F(StartupTest, PopupSwitchIsTheWholeArgumentInAnyCase) {
+    for (const char* yes : {"-POPUP", "-popup", "-PoPuP"}) EXPECT_TRUE(IsPopupSwitch(yes)) << yes;
+    for (const char* no : {"", "/popup", "-POPUP x", "x -POPUP", "-POPUP ", "--POPUP", "POPUP"}) {
+        EXPECT_FALSE(IsPopupSwitch(no)) << no;
+    }
+    sim::SetCommandLine("-Popup");
+    EXPECT_TRUE(Start().popupRequested());
+}
+
+TEST_F(StartupTest, TickRewritesTheTipEvery400ms) {
+    sim::SetPerformanceCounter(true, 59LL * 10'000'000, 10'000'000);
+    Start();
+    const std::size_t afterStart = sim::NotifyCalls().size();
+    sim::AdvanceTime(399);
+    EXPECT_EQ(sim::NotifyCalls().size(), afterStart);
+    sim::AdvanceTime(1);
+    ASSERT_EQ(sim::NotifyCalls().size(), afterStart + 1);
+    sim::AdvanceTime(800);
+    ASSERT_EQ(sim::NotifyCalls().size(), afterStart + 3);
+    EXPECT_EQ(Tip(sim::NotifyCalls().back().data), "SIMPC up for 0 days, 0:01:00");
+}
+
+TEST_F(StartupTest, LostIconIsAddedAgainWithinOneTick) {
+    sim::RegPutDword(kHklm, kSettings, "HotCorners", 1);
+    Start();
+    sim::RecreateTray();
+    sim::AdvanceTime(400);
+    const auto& calls = sim::NotifyCalls();
+    ASSERT_GE(calls.size(), 2u);
+    const auto& refused = calls[calls.size() - 2];
+    const auto& readded = calls.back();
+    EXPECT_EQ(refused.message, platform::kNimModify);
+    EXPECT_EQ(refused.result, 0);
+    EXPECT_EQ(readded.message, platform::kNimAdd);
+    EXPECT_EQ(Tip(readded.data), "SIMPC Orbiquell");
+    EXPECT_EQ(readded.data.hIcon, Image(TrayImage::imgIcon_none));
+    ASSERT_EQ(sim::TrayIcons().size(), 1u);
+
+    sim::AdvanceTime(400);
+    EXPECT_EQ(sim::TrayIcons()[0].tip.rfind("SIMPC up for ", 0), 0u);
+}
+
+}  // namespace
