@@ -7,16 +7,16 @@
 
 namespace {
 
-std::int64_t Checked(bool overflowed, std::int64_t result) {
+void ThrowIf(bool overflowed) {
     if (overflowed) throw OverflowError();
-    return result;
 }
 
 }  // namespace
 
 Currency Currency::FromInt(std::int64_t whole) {
     std::int64_t raw = 0;
-    return Currency(Checked(__builtin_mul_overflow(whole, kScale, &raw), raw));
+    ThrowIf(__builtin_mul_overflow(whole, kScale, &raw));
+    return Currency(raw);
 }
 
 Currency Currency::FromDouble(double value) {
@@ -47,10 +47,12 @@ std::int32_t Currency::RoundToInt32() const {
 
 Currency Currency::operator+(Currency other) const {
     std::int64_t raw = 0;
-    return Currency(Checked(__builtin_add_overflow(raw_, other.raw_, &raw), raw));
+    ThrowIf(__builtin_add_overflow(raw_, other.raw_, &raw));
+    return Currency(raw);
 }
 
 Currency Currency::operator-(Currency other) const {
     std::int64_t raw = 0;
-    return Currency(Checked(__builtin_sub_overflow(raw_, other.raw_, &raw), raw));
+    ThrowIf(__builtin_sub_overflow(raw_, other.raw_, &raw));
+    return Currency(raw);
 }

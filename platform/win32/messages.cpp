@@ -1,0 +1,45 @@
+// The thread's message loop.
+#include <cstdlib>
+
+#include "platform/win32/native.h"
+
+namespace platform {
+
+namespace {
+
+void Deliver(const MSG& message) {
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+}
+
+}  // namespace
+
+int RunMessageLoop() {
+    MSG message{};
+    for (;;) {
+        const BOOL result = GetMessageA(&message, nullptr, 0, 0);
+        if (result == 0) return static_cast<int>(message.wParam);
+        // -1 means the call itself failed (it cannot with these arguments);
+        // there is no message to deliver then.
+        if (result == -1) return EXIT_FAILURE;
+        Deliver(message);
+    }
+}
+
+void PumpMessages() {
+    MSG message{};
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            // The quit request belongs to the outer loop, which must still see it.
+            PostQuitMessage(static_cast<int>(message.wParam));
+            return;
+        }
+        Deliver(message);
+    }
+}
+
+void Quit(int exitCode) {
+    PostQuitMessage(exitCode);
+}
+
+}  // namespace platform

@@ -1,0 +1,41 @@
+#include "platform/win32/program_window.h"
+
+#include <system_error>
+
+namespace platform::win32 {
+
+namespace {
+
+[[noreturn]] void ThrowLastError(const char* call) {
+    throw std::system_error(static_cast<int>(GetLastError()), std::system_category(), call);
+}
+
+void RegisterClassOnce(const WindowSpec& spec, HINSTANCE instance) {
+    WNDCLASSEXA registered{};
+    if (GetClassInfoExA(instance, spec.className, &registered)) return;
+    WNDCLASSEXA windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.lpfnWndProc = spec.procedure;
+    windowClass.hInstance = instance;
+    windowClass.lpszClassName = spec.className;
+    if (!RegisterClassExA(&windowClass)) ThrowLastError("RegisterClassExA");
+}
+
+}  // namespace
+
+void WindowDestroyer::operator()(HWND window) const noexcept {
+    SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+    DestroyWindow(window);
+}
+
+UniqueWindow CreateProgramWindow(const WindowSpec& spec, void* widget) {
+    const HINSTANCE instance = GetModuleHandleA(nullptr);
+    RegisterClassOnce(spec, instance);
+    UniqueWindow window(CreateWindowExA(spec.exStyle, spec.className, spec.caption, spec.style, 0,
+                                        0, 0, 0, spec.parent, nullptr, instance, nullptr));
+    if (!window) ThrowLastError("CreateWindowExA");
+    SetWindowLongPtrA(window.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(widget));
+    return window;
+}
+
+}  // namespace platform::win32
