@@ -1,0 +1,60 @@
+// The message loop: in the simulation, letting time pass until the program
+// asks to quit.
+#include <stdexcept>
+
+#include "platform/platform.h"
+#include "platform/sim/sim.h"
+#include "platform/sim/world.h"
+
+namespace {
+
+sim::detail::LoopState& Loop() {
+    return sim::detail::TheWorld().loop;
+}
+
+// Steps of USER_TIMER_MINIMUM keep the time that passes after Quit short.
+constexpr std::uint32_t kStepMs = 10;
+// A program that never quits fails its test instead of hanging it.
+constexpr std::uint64_t kGiveUpAfterMs = 60 * 60 * 1000;
+
+}  // namespace
+
+namespace platform {
+
+int RunMessageLoop() {
+    for (std::uint64_t waited = 0; !Loop().quitRequested; waited += kStepMs) {
+        if (waited >= kGiveUpAfterMs) {
+            throw std::runtime_error("the message loop ran an hour of simulated time without Quit");
+        }
+        sim::AdvanceTime(kStepMs);
+    }
+    return Loop().quitCode;
+}
+
+void PumpMessages() {
+    ++Loop().pumpCount;
+}
+
+// Like PostQuitMessage, a later call's exit code replaces an earlier one's.
+void Quit(int exitCode) {
+    Loop().quitRequested = true;
+    Loop().quitCode = exitCode;
+}
+
+}  // namespace platform
+
+namespace sim {
+
+bool QuitRequested() {
+    return Loop().quitRequested;
+}
+
+int QuitCode() {
+    return Loop().quitCode;
+}
+
+int PumpCount() {
+    return Loop().pumpCount;
+}
+
+}  // namespace sim

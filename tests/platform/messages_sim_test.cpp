@@ -1,0 +1,104 @@
+// Message boxes, the screen-saver flag and the machine identity as a test
+// configures them, including the failures real Windows can produce.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "platform/platform.h"
+#include "platform/sim/sim.h"
+
+namespace {
+
+constexpr std::uint32_t kSpiGetScreenSaveActive = 16;
+constexpr std::uint32_t kSpiSetScreenSaveActive = 17;
+constexpr int kIdCancel = 2;
+
+class SimMessages : public ::testing::Test {
+  protected:
+    void SetUp() override { sim::Reset(); }
+};
+
+TEST_F(SimMessages, MessageBoxesAreRecordedAndAnsweredAsConfigured) {
+    EXPECT_EQ(platform::ShowMessageBox("one", platform::kMbIconExclamation, "Orbiquell"),
+              platform::kIdOk);
+    sim::SetMessageBoxAnswer(kIdCancel);
+    EXPECT_EQ(platform::ShowMessageBox("two", 0, "t"), kIdCancel);
+    ASSERT_EQ(sim::MessageBoxes().size(), 2u);
+    EXPECT_EQ(sim::MessageBoxes()[0].prompt, "one");
+    EXPECT_EQ(sim::MessageBoxes()[0].style, 48u);
+    EXPECT_EQ(sim::MessageBoxes()[0].title, "Orbiquell");
+}
+
+TEST_F(SimMessages, SystemParametersCallsAreRecordedAsPassed) {
+    std::uint32_t zero = 0;
+    ASSERT_EQ(platform::SystemParameters(kSpiSetScreenSaveActive, 0, &zero, 3), 1);
+    EXPECT_FALSE(sim::ScreenSaverActive());
+    ASSERT_EQ(platform::SystemParameters(kSpiSetScreenSaveActive, 1, nullptr, 0), 1);
+    EXPECT_TRUE(sim::ScreenSaverActive());
+
+    ASSERT_EQ(sim::SystemParametersCalls().size(), 2u);
+    const sim::SpiCall& nt = sim::SystemParametersCalls()[0];
+    EXPECT_EQ(nt.action, kSpiSetScreenSaveActive);
+    EXPECT_EQ(nt.uiParam, 0u);
+    EXPECT_FALSE(nt.pvParamNull);
+    EXPECT_EQ(nt.pvValueBefore, 0u);
+    EXPECT_EQ(nt.winIni, 3u);
+    EXPECT_TRUE(sim::SystemParametersCalls()[1].pvParamNull);
+}
+
+TEST_F(SimMessages, FailingSystemParametersChangesAndWritesNothing) {
+    sim::SetScreenSaverActive(true);
+    sim::SetSystemParametersFail(true);
+    std::uint32_t flag = 77;
+    EXPECT_EQ(platform::SystemParameters(kSpiGetScreenSaveActive, 0, &flag, 0), 0);
+    EXPECT_EQ(flag, 77u);
+    EXPECT_EQ(platform::SystemParameters(kSpiSetScreenSaveActive, 0, nullptr, 0), 0);
+    EXPECT_TRUE(sim::ScreenSaverActive());
+    ASSERT_EQ(sim::SystemParametersCalls().size(), 2u);
+    EXPECT_EQ(sim::SystemParametersCalls()[0].pvValueBefore, 77u);
+}
+
+TEST_F(SimMessages, FailingIdentityQueriesLeaveTheirOutputsAlone) {
+    sim::SetOsVersion(std::nullopt);
+    platform::OsVersion version{9, 9, 9, 9};
+    EXPECT_FALSE(platform::QueryOsVersion(&version));
+    EXPECT_EQ(version.platformId, 9u);
+
+    sim::SetComputerName(std::nullopt);
+    char buffer[256];
+    std::memset(buffer, 'Z', sizeof buffer);
+    std::uint32_t size = sizeof buffer;
+    EXPECT_EQ(platform::QueryComputerName(buffer, &size), 0);
+    EXPECT_EQ(buffer[0], 'Z');
+}
+
+TEST_F(SimMessages, ResetRestoresTheDocumentedMachine) {
+    sim::SetOsVersion(std::nullopt);
+    sim::SetComputerName("OTHER");
+    sim::SetPreviousInstance(true);
+    sim::SetCommandLine("-POPUP");
+    sim::SetScreenSaverActive(false);
+    sim::SetSystemParametersFail(true);
+    sim::SetMessageBoxAnswer(kIdCancel);
+    platform::ShowMessageBox("p", 0, "t");
+
+    sim::Reset();
+    platform::OsVersion version;
+    ASSERT_TRUE(platform::QueryOsVersion(&version));
+    EXPECT_EQ(version.majorVersion, 5u);
+    EXPECT_EQ(version.minorVersion, 1u);
+    EXPECT_EQ(version.platformId, 2u);
+    char name[256];
+    std::uint32_t size = sizeof name;
+    ASSERT_EQ(platform::QueryComputerName(name, &size), 1);
+    EXPECT_STREQ(name, "SIMPC");
+    EXPECT_FALSE(platform::IsPreviousInstanceRunning());
+    EXPECT_EQ(platform::CommandLineArguments(), "");
+    std::uint32_t flag = 0;
+    EXPECT_EQ(platform::SystemParameters(kSpiGetScreenSaveActive, 0, &flag, 0), 1);
+    EXPECT_EQ(flag, 1u);
+    EXPECT_EQ(platform::ShowMessageBox("p", 0, "t"), platform::kIdOk);
+    EXPECT_EQ(sim::MessageBoxes().size(), 1u);
+}
+
+}  // namespace
