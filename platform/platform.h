@@ -126,6 +126,32 @@ constexpr std::uint32_t kNifTip = 4;
 // Shell_NotifyIconA: 1 on success, 0 on failure.
 int NotifyIcon(std::uint32_t message, const NotifyIconData& data);
 
+// ---- Screen and cursor (user32) -----------------------------------------------
+constexpr int kSmCxScreen = 0;
+constexpr int kSmCyScreen = 1;
+int SystemMetric(int index);  // GetSystemMetrics
+// GetCursorPos: the cursor in screen pixels, (0, 0) at the primary screen's
+// top-left corner; x and y are left as passed in when the call fails.
+int CursorPosition(std::int32_t* x, std::int32_t* y);
+
+// ---- Network interfaces (iphlpapi) --------------------------------------------
+constexpr std::uint32_t kErrorNotSupported = 50;
+constexpr std::uint32_t kErrorInsufficientBuffer = 122;
+// GetIfTable: fills table (a MIB_IFTABLE: dwNumEntries, then 860-byte MIB_IFROW
+// rows from offset 4) of *size bytes; table may be null to ask for the size.
+// Returns the Win32 error code; *size is the needed size on
+// kErrorInsufficientBuffer.
+std::uint32_t InterfaceTable(std::uint8_t* table, std::uint32_t* size, bool sort);
+
+// ---- Process housekeeping (kernel32, comctl32) ----------------------------------
+std::uint32_t CurrentProcessId();                                        // GetCurrentProcessId
+Handle OpenProcessHandle(std::uint32_t access, bool inherit, std::uint32_t processId);  // OpenProcess
+int SetWorkingSetSize(Handle process, std::intptr_t minimum, std::intptr_t maximum);
+int CloseKernelHandle(Handle handle);                                    // CloseHandle
+// InitCommonControlsEx, looked up at run time: false when the library or its
+// entry point is missing (the call's own result is not reported).
+bool InitializeCommonControls(std::uint32_t size, std::uint32_t classes);
+
 // ---- Message loop ------------------------------------------------------------
 // Runs until Quit is called; returns the exit code passed to it.
 int RunMessageLoop();

@@ -67,7 +67,8 @@ private:
 };
 
 // An icon from the program's resources at the size the system uses for small
-// icons (SM_CXSMICON), loaded once and destroyed with the object.
+// icons (SM_CXSMICON), loaded once and destroyed with the object. A resource
+// that cannot be loaded leaves the handle 0; users of the image report that.
 class IconImage {
 public:
     explicit IconImage(int resourceId);

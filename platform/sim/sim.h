@@ -122,4 +122,31 @@ bool QuitRequested();
 int QuitCode();
 int PumpCount();  // how often PumpMessages ran
 
+// ---- Screen, cursor, network, housekeeping -----------------------------------------
+void SetScreenSize(std::int32_t width, std::int32_t height);  // default 1024 x 768
+void SetCursor(std::int32_t x, std::int32_t y);               // default (512, 384)
+void SetCursorFails(bool fails);
+struct InterfaceRow {
+    std::uint32_t inOctets = 0;
+    std::uint32_t outOctets = 0;
+};
+void SetInterfaces(const std::vector<InterfaceRow>& rows);  // default: one loopback row, 0/0
+// The next GetIfTable answers: kErrorNotSupported from every call, or a failing
+// second (table) call, or a table whose dwNumEntries claims `extraRows` more
+// rows than the buffer holds.
+void SetInterfaceTableNotSupported(bool notSupported);
+void SetInterfaceTableCallFails(bool fails);
+void SetInterfaceTableOverstatesRows(std::uint32_t extraRows);
+int InterfaceTableCalls();
+int WorkingSetTrims();        // SetProcessWorkingSetSize(-1, -1) on an open process
+int OpenProcessHandleCount(); // process handles opened and not closed
+void SetCommonControlsMissing(bool missing);
+struct CommonControlsCall {
+    std::uint32_t size = 0;
+    std::uint32_t classes = 0;
+};
+const std::vector<CommonControlsCall>& CommonControlsCalls();
+// An icon resource the program's resources lack: IconImage for it has handle 0.
+void SetIconResourceMissing(int resourceId, bool missing);
+
 }  // namespace sim
