@@ -1,0 +1,321 @@
+# Shared helpers of the end-to-end tests, sourced by every tests/e2e/test_*.sh
+# and by tools/run-orbiquell.
+#
+# A test runs the real Orbiquell.exe under Wine inside Wine's virtual desktop
+# named "shell", whose taskbar has a notification area, on an Xvfb server of its
+# own. It watches the program only from outside: through X (pointer,
+# screenshots, the screen-saver setting), through `wine reg`, and through
+# orbiquell-probe, a Windows console program that runs in the same desktop and
+# reads the windows X cannot see into (tray icons, tooltips, message boxes).
+#
+# Every wait polls its condition with a generous deadline; nothing relies on a
+# fixed sleep being long enough.
+
+E2E_LIB_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+ORBIQUELL_ROOT=${ORBIQUELL_ROOT:-$(cd "$E2E_LIB_DIR/../.." && pwd)}
+# shellcheck source=../../tools/wine-env.sh
+. "$ORBIQUELL_ROOT/tools/wine-env.sh"
+
+E2E_NAME=${E2E_NAME:-$(basename "${0%.sh}")}
+E2E_ARTIFACTS=${ORBIQUELL_E2E_ARTIFACTS:-${TMPDIR:-/tmp}/orbiquell-e2e/$E2E_NAME}
+E2E_DESKTOP=shell
+E2E_SCREEN=1024x768
+E2E_T0_MS=$(($(date +%s%N) / 1000000))
+
+XVFB_PID=
+E2E_CLEANUP_HOOKS=()
+E2E_CLEANED_UP=
+
+now_ms() { echo $(($(date +%s%N) / 1000000)); }
+
+e2e_log() {
+    local ms=$(($(now_ms) - E2E_T0_MS))
+    printf '[%s +%d.%03ds] %s\n' "$E2E_NAME" $((ms / 1000)) $((ms % 1000)) "$*" >&2
+}
+
+e2e_fail() {
+    e2e_log "FAIL: $*"
+    exit 1
+}
+
+# A measured fact worth keeping: printed, and collected in the artifacts.
+e2e_observed() {
+    printf 'OBSERVED %s: %s\n' "$E2E_NAME" "$*"
+    printf '%s\n' "$*" >>"$E2E_ARTIFACTS/observed.txt"
+}
+
+# poll_until SECONDS DESCRIPTION COMMAND...: runs COMMAND until it succeeds;
+# fails (status 1, with a message) once SECONDS have passed without success.
+poll_until() {
+    local timeout=$1 what=$2
+    shift 2
+    local deadline=$(($(now_ms) + timeout * 1000))
+    while :; do
+        if "$@"; then
+            return 0
+        fi
+        if (($(now_ms) >= deadline)); then
+            e2e_log "timed out after ${timeout}s waiting for: $what"
+            return 1
+        fi
+        sleep 0.2
+    done
+}
+
+# field LINE KEY: the value of KEY in one tab-separated key=value record.
+field() {
+    awk -F'\t' -v key="$2" '{
+        for (i = 1; i <= NF; i++)
+            if (index($i, key "=") == 1) { print substr($i, length(key) + 2); exit }
+    }' <<<"$1"
+}
+
+e2e_require_tools() {
+    local tool missing=()
+    for tool in Xvfb xdotool xset xwininfo import convert compare awk "$WINE" "$WINESERVER"; do
+        command -v "$tool" >/dev/null 2>&1 || missing+=("$tool")
+    done
+    ((${#missing[@]} == 0)) || e2e_fail "missing tools: ${missing[*]} (run tools/install-deps)"
+}
+
+# ---- Wine ------------------------------------------------------------------
+
+wine_quiet() { "$WINE" "$@" 2>>"$E2E_ARTIFACTS/wine.log"; }
+
+# The probe's records, without the CR that Wine's C runtime adds to each line.
+probe() {
+    local status=0 out
+    out=$("$WINE" "$E2E_PROBE" "$@" 2>>"$E2E_ARTIFACTS/probe.log") || status=$?
+    printf '%s' "${out//$'\r'/}${out:+$'\n'}"
+    return "$status"
+}
+
+# reg_get KEY NAME: prints "TYPE DATA" of a registry value; status 1 if absent.
+reg_get() {
+    local out
+    out=$(wine_quiet reg query "$1" /v "$2") || return 1
+    out=${out//$'\r'/}
+    local line
+    line=$(grep -E "^    $2    REG_[A-Z_]+    " <<<"$out" | head -n1) || return 1
+    line=${line#"    $2    "}
+    printf '%s %s\n' "${line%%    *}" "${line#*    }"
+}
+
+reg_set() {  # KEY NAME TYPE DATA
+    wine_quiet reg add "$1" /v "$2" /t "$3" /d "$4" /f >/dev/null
+}
+
+reg_delete_value() {  # KEY NAME
+    wine_quiet reg delete "$1" /v "$2" /f >/dev/null 2>&1 || true
+}
+
+reg_key_exists() {  # KEY
+    wine_quiet reg query "$1" >/dev/null 2>&1
+}
+
+# reg_restore KEY NAME SAVED: puts back what reg_get returned earlier ("" when
+# the value did not exist).
+reg_restore() {
+    if [ -z "$3" ]; then
+        reg_delete_value "$1" "$2"
+    else
+        reg_set "$1" "$2" "${3%% *}" "${3#* }"
+    fi
+}
+
+# Wine names the computer after the host; this is what GetComputerNameA returns.
+e2e_computer_name() {
+    local value
+    value=$(reg_get 'HKLM\System\CurrentControlSet\Control\ComputerName\ComputerName' \
+        ComputerName) || return 1
+    printf '%s\n' "${value#REG_SZ }"
+}
+
+e2e_stop_wine() {
+    "$WINESERVER" -k >/dev/null 2>&1 || true
+    "$WINESERVER" -w >/dev/null 2>&1 || true
+}
+
+# ---- X ---------------------------------------------------------------------
+
+# An Xvfb of our own on a display number it picks itself, so that tests and
+# other users of the machine never collide. -noreset keeps settings such as the
+# screen-saver timeout when the last client disconnects.
+e2e_start_xvfb() {
+    local number_file="$E2E_ARTIFACTS/xvfb.display"
+    : >"$number_file"
+    Xvfb -displayfd 3 -screen 0 "${E2E_SCREEN}x24" -nolisten tcp -noreset \
+        3>"$number_file" >"$E2E_ARTIFACTS/xvfb.log" 2>&1 &
+    XVFB_PID=$!
+    poll_until 30 "Xvfb to report its display" test -s "$number_file" ||
+        e2e_fail "Xvfb did not start (see $E2E_ARTIFACTS/xvfb.log)"
+    DISPLAY=":$(tr -dc '0-9' <"$number_file")"
+    export DISPLAY
+    poll_until 30 "X display $DISPLAY to answer" xset q >/dev/null 2>&1 ||
+        e2e_fail "X display $DISPLAY does not answer"
+    e2e_log "Xvfb pid $XVFB_PID on display $DISPLAY"
+}
+
+# The X server's screen-saver timeout: 0 means the screen saver is off, which is
+# how Wine reports and sets the Windows screen-saver-active flag.
+x_screensaver_timeout() {
+    xset q | awk '/timeout:/ { print $2; exit }'
+}
+
+e2e_screenshot() {  # NAME: the whole screen, saved as NAME.png in the artifacts
+    import -window root "$E2E_ARTIFACTS/$1.png"
+}
+
+# crop SOURCE LEFT,TOP,RIGHT,BOTTOM DEST
+crop() {
+    local l t r b
+    IFS=, read -r l t r b <<<"$2"
+    convert "$1" -crop "$((r - l))x$((b - t))+$l+$t" +repage "$3"
+}
+
+colour_count() { convert "$1" -format '%k' info:; }
+
+differing_pixels() {  # A B: how many pixels differ between two images of one size
+    local out status=0
+    out=$(compare -metric AE "$1" "$2" null: 2>&1) || status=$?
+    ((status <= 1)) || e2e_fail "compare failed: $out"
+    printf '%s\n' "${out%% *}"
+}
+
+# ---- The virtual desktop ---------------------------------------------------
+
+# Orbiquell and the probe join the virtual desktop through per-program settings;
+# wine's own tools (reg) keep the default desktop, so they never start a second
+# taskbar of their own.
+e2e_configure_desktop() {
+    local file="$E2E_ARTIFACTS/desktop.reg" exe
+    {
+        printf 'REGEDIT4\r\n\r\n'
+        printf '[HKEY_CURRENT_USER\\Software\\Wine\\Explorer\\Desktops]\r\n"%s"="%s"\r\n\r\n' \
+            "$E2E_DESKTOP" "$E2E_SCREEN"
+        for exe in "$@"; do
+            printf '[HKEY_CURRENT_USER\\Software\\Wine\\AppDefaults\\%s\\Explorer]\r\n' "$exe"
+            printf '"Desktop"="%s"\r\n\r\n' "$E2E_DESKTOP"
+        done
+    } >"$file"
+    wine_quiet reg import "Z:${file//\//\\}" >/dev/null || e2e_fail "cannot import $file"
+}
+
+tray_is_up() { probe windows Shell_TrayWnd | grep -q $'\tvisible=1\t'; }
+
+e2e_start_desktop() {
+    "$WINE" explorer "/desktop=$E2E_DESKTOP,$E2E_SCREEN" >>"$E2E_ARTIFACTS/wine.log" 2>&1 &
+    poll_until 90 "Wine's virtual desktop window" \
+        xdotool search --name "^$E2E_DESKTOP - Wine desktop\$" >/dev/null ||
+        e2e_fail "Wine's desktop did not appear"
+    poll_until 60 "the taskbar with its notification area" tray_is_up ||
+        e2e_fail "no taskbar in Wine's desktop"
+}
+
+# ---- Orbiquell -------------------------------------------------------------
+
+# Starts one Orbiquell process in the background; its pid is left in
+# ORBIQUELL_PID (the Linux process that is the Windows process).
+e2e_start_orbiquell() {
+    "$WINE" "$E2E_EXE" "$@" >>"$E2E_ARTIFACTS/orbiquell.log" 2>&1 &
+    ORBIQUELL_PID=$!
+    e2e_log "started $(basename "$E2E_EXE") as pid $ORBIQUELL_PID"
+}
+
+process_running() {  # PID: alive and not a zombie
+    local state
+    state=$(ps -o stat= -p "$1" 2>/dev/null) || return 1
+    [[ $state != Z* ]]
+}
+
+process_ended() { ! process_running "$1"; }
+
+# The displayed tray icons whose tip begins with the computer name: Orbiquell's
+# first tip is "<name> Orbiquell", every later one "<name> up for ...". Prints
+# nothing (and succeeds) when there is none.
+orbiquell_icons() {
+    { probe tray || true; } | awk -F'\t' -v prefix="tip=$COMPUTER_NAME " '
+        $1 == "icon" && $2 == "displayed=1" && index($NF, prefix) == 1'
+}
+
+have_orbiquell_icon() { [ -n "$(orbiquell_icons)" ]; }
+
+# parse_uptime_tip TEXT: the uptime in seconds shown by a tip
+# "<name> up for <d> day(s), h:mm:ss"; fails with a reason when the text does
+# not have exactly that form.
+parse_uptime_tip() {
+    local text=$1 prefix="$COMPUTER_NAME up for "
+    [[ $text == "$prefix"* ]] || { echo "does not begin with '$prefix'"; return 1; }
+    local rest=${text#"$prefix"}
+    local re='^(0|[1-9][0-9]*) (day|days), (0|[1-9][0-9]*):([0-5][0-9]):([0-5][0-9])$'
+    [[ $rest =~ $re ]] || { echo "'$rest' is not '<d> days, h:mm:ss'"; return 1; }
+    local days=${BASH_REMATCH[1]} word=${BASH_REMATCH[2]} hours=${BASH_REMATCH[3]}
+    local minutes=${BASH_REMATCH[4]} seconds=${BASH_REMATCH[5]}
+    if ((days == 1)) && [ "$word" != day ]; then echo "one day must read '1 day'"; return 1; fi
+    if ((days != 1)) && [ "$word" != days ]; then echo "$days days must read 'days'"; return 1; fi
+    ((hours < 24)) || { echo "hours $hours not below 24"; return 1; }
+    echo $((days * 86400 + hours * 3600 + 10#$minutes * 60 + 10#$seconds))
+}
+
+host_uptime() { awk '{ print $1 }' /proc/uptime; }
+
+# ---- Set-up and clean-up ---------------------------------------------------
+
+# e2e_on_cleanup COMMAND...: run at exit, latest first, before Wine is stopped.
+e2e_on_cleanup() {
+    local quoted
+    printf -v quoted '%q ' "$@"
+    E2E_CLEANUP_HOOKS+=("$quoted")
+}
+
+e2e_cleanup() {
+    local status=$?
+    [ -n "$E2E_CLEANED_UP" ] && return
+    E2E_CLEANED_UP=1
+    set +e
+    local i
+    for ((i = ${#E2E_CLEANUP_HOOKS[@]} - 1; i >= 0; i--)); do
+        eval "${E2E_CLEANUP_HOOKS[i]}" || e2e_log "clean-up step failed: ${E2E_CLEANUP_HOOKS[i]}"
+    done
+    if ((status != 0)) && [ -n "$XVFB_PID" ] && process_running "$XVFB_PID"; then
+        import -window root "$E2E_ARTIFACTS/at-failure.png" 2>/dev/null &&
+            e2e_log "screen at failure: $E2E_ARTIFACTS/at-failure.png"
+    fi
+    e2e_stop_wine
+    if [ -n "$XVFB_PID" ]; then
+        kill "$XVFB_PID" 2>/dev/null
+    fi
+    wait 2>/dev/null
+    local left
+    left=$(jobs -rp)
+    [ -z "$left" ] || e2e_log "processes left running: $left"
+    e2e_log "finished with status $status (artifacts in $E2E_ARTIFACTS)"
+}
+
+# e2e_begin ORBIQUELL_EXE PROBE_EXE: a fresh X server, a fresh Wine session and
+# Wine's desktop with its taskbar, with the computer name in COMPUTER_NAME.
+e2e_begin() {
+    E2E_EXE=$(realpath "${1:?path of Orbiquell.exe}")
+    E2E_PROBE=$(realpath "${2:?path of orbiquell-probe.exe}")
+    [ -f "$E2E_EXE" ] || e2e_fail "no such file: $E2E_EXE"
+    [ -f "$E2E_PROBE" ] || e2e_fail "no such file: $E2E_PROBE"
+    rm -rf "$E2E_ARTIFACTS"
+    mkdir -p "$E2E_ARTIFACTS"
+    e2e_require_tools
+    trap e2e_cleanup EXIT
+    trap 'exit 130' INT TERM
+    trap 'e2e_log "FAIL: status $? at line $LINENO of $(basename "${BASH_SOURCE[0]}"): $BASH_COMMAND"' ERR
+    wine_prefix_ready
+    # A session left over by an interrupted run would own the desktop and the
+    # single-instance lock.
+    e2e_stop_wine
+    e2e_start_xvfb
+    e2e_configure_desktop "$(basename "$E2E_EXE")" "$(basename "$E2E_PROBE")"
+    COMPUTER_NAME=$(e2e_computer_name) || e2e_fail "cannot read the computer name"
+    [ -n "$COMPUTER_NAME" ] || e2e_fail "empty computer name"
+    e2e_start_desktop
+    # Until the pointer moves, Wine reports it at the screen's centre; park it
+    # well away from the taskbar and the screen's corners.
+    xdotool mousemove 200 200
+    e2e_log "desktop ready; computer name $COMPUTER_NAME"
+}

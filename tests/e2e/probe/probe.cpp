@@ -1,0 +1,441 @@
+// orbiquell-probe: looks into Wine's virtual desktop on behalf of the end-to-end
+// test scripts.
+//
+// X tools see Wine's whole desktop as one X window, so they cannot tell which
+// Windows window is where or what it says. This console program runs inside the
+// same desktop and answers with Win32 calls instead. Every command prints one
+// line per thing found, as tab-separated key=value fields (text fields last and
+// in UTF-8), and exits 0 when it found what was asked for, 1 when not, 2 on
+// bad usage.
+//
+//   windows [CLASS]       top-level windows (optionally of one class)
+//   tree                  every window of the desktop, indented by depth
+//   tray                  the icons of the notification area: screen rectangle
+//                         and tip text of each, read from the tray's tooltips;
+//                         displayed=0 marks a removed icon whose tooltip Wine keeps
+//   tooltips              visible tooltip windows and the text they show
+//   dialog TITLE          a visible dialog with this caption: its controls, and
+//                         which standard icon its icon control shows
+//   close CLASS           posts WM_CLOSE to every top-level window of CLASS
+// Wide-character API throughout: the texts read from other windows are Unicode.
+#ifndef UNICODE
+#define UNICODE
+#endif
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string Utf8(const std::wstring& text) {
+    if (text.empty()) return {};
+    int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                   nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size,
+                        nullptr, nullptr);
+    // The scripts read one record per line: keep line breaks visible but escaped.
+    std::string escaped;
+    for (char c : out) {
+        if (c == '\r') {
+            escaped += "\\r";
+        } else if (c == '\n') {
+            escaped += "\\n";
+        } else if (c == '\t') {
+            escaped += "\\t";
+        } else if (c == '\\') {
+            escaped += "\\\\";
+        } else {
+            escaped += c;
+        }
+    }
+    return escaped;
+}
+
+std::wstring Wide(const char* text) {
+    int size = MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0);
+    std::wstring out(static_cast<size_t>(size), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text, -1, out.data(), size);
+    out.resize(static_cast<size_t>(size > 0 ? size - 1 : 0));
+    return out;
+}
+
+std::wstring ClassOf(HWND window) {
+    wchar_t name[256] = {};
+    GetClassNameW(window, name, 256);
+    return name;
+}
+
+// GetWindowText does not ask a window of another process for its text (it only
+// returns the caption the window manager keeps), so ask the window itself.
+std::wstring TextOf(HWND window) {
+    wchar_t text[1024] = {};
+    DWORD_PTR copied = 0;
+    if (!SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text),
+                             SMTO_ABORTIFHUNG, 2000, &copied)) {
+        return {};
+    }
+    return std::wstring(text, copied < 1024 ? copied : 1023);
+}
+
+std::string HandleText(HWND window) {
+    char text[32];
+    std::snprintf(text, sizeof text, "0x%llx",
+                  static_cast<unsigned long long>(reinterpret_cast<std::uintptr_t>(window)));
+    return text;
+}
+
+std::string RectText(const RECT& rect) {
+    char text[80];
+    std::snprintf(text, sizeof text, "%ld,%ld,%ld,%ld", rect.left, rect.top, rect.right,
+                  rect.bottom);
+    return text;
+}
+
+DWORD ProcessOf(HWND window) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    return pid;
+}
+
+std::vector<HWND> TopLevelWindows() {
+    std::vector<HWND> windows;
+    for (HWND w = GetWindow(GetDesktopWindow(), GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT)) {
+        windows.push_back(w);
+    }
+    return windows;
+}
+
+std::vector<HWND> ChildWindows(HWND parent) {
+    std::vector<HWND> windows;
+    for (HWND w = GetWindow(parent, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT)) {
+        windows.push_back(w);
+    }
+    return windows;
+}
+
+void PrintWindow(const char* kind, HWND window, int depth) {
+    RECT rect = {};
+    GetWindowRect(window, &rect);
+    std::printf("%*s%s\thwnd=%s\tclass=%s\tpid=%lu\tvisible=%d\trect=%s\towner=%s\tid=%ld\ttext=%s\n",
+                depth * 2, "", kind, HandleText(window).c_str(), Utf8(ClassOf(window)).c_str(),
+                ProcessOf(window), IsWindowVisible(window) ? 1 : 0, RectText(rect).c_str(),
+                HandleText(GetWindow(window, GW_OWNER)).c_str(),
+                static_cast<long>(GetWindowLongPtrW(window, GWLP_ID)),
+                Utf8(TextOf(window)).c_str());
+}
+
+int CommandWindows(const wchar_t* className) {
+    int found = 0;
+    for (HWND w : TopLevelWindows()) {
+        if (className && ClassOf(w) != className) continue;
+        PrintWindow("window", w, 0);
+        ++found;
+    }
+    return found ? 0 : 1;
+}
+
+void PrintTree(HWND window, int depth) {
+    PrintWindow("window", window, depth);
+    for (HWND child : ChildWindows(window)) PrintTree(child, depth + 1);
+}
+
+int CommandTree() {
+    PrintTree(GetDesktopWindow(), 0);
+    return 0;
+}
+
+// A block of memory inside another process, for the tooltip messages whose
+// parameters are pointers: the tooltip control reads and writes them in its own
+// address space.
+class RemoteBuffer {
+public:
+    RemoteBuffer(DWORD pid, SIZE_T size) : size_(size) {
+        process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE |
+                                   PROCESS_QUERY_INFORMATION,
+                               FALSE, pid);
+        if (process_) {
+            address_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT | MEM_RESERVE,
+                                      PAGE_READWRITE);
+        }
+    }
+    ~RemoteBuffer() {
+        if (address_) VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
+        if (process_) CloseHandle(process_);
+    }
+    RemoteBuffer(const RemoteBuffer&) = delete;
+    RemoteBuffer& operator=(const RemoteBuffer&) = delete;
+
+    bool ok() const { return address_ != nullptr; }
+    char* at(SIZE_T offset) const { return static_cast<char*>(address_) + offset; }
+    bool write(SIZE_T offset, const void* data, SIZE_T size) const {
+        return offset + size <= size_ &&
+               WriteProcessMemory(process_, at(offset), data, size, nullptr);
+    }
+    bool read(SIZE_T offset, void* data, SIZE_T size) const {
+        return offset + size <= size_ && ReadProcessMemory(process_, at(offset), data, size, nullptr);
+    }
+
+private:
+    HANDLE process_ = nullptr;
+    void* address_ = nullptr;
+    SIZE_T size_ = 0;
+};
+
+bool IsTrayWindow(HWND window) {
+    std::wstring name = ClassOf(window);
+    // Wine's taskbar draws the icons itself; newer Wine versions give each icon a
+    // window of its own. Either kind owns the tooltips of the icons.
+    return name == L"Shell_TrayWnd" || name == L"__wine_tray_icon";
+}
+
+int CommandTray() {
+    HWND tray = FindWindowW(L"Shell_TrayWnd", nullptr);
+    if (!tray) {
+        std::printf("error\tno notification area (Shell_TrayWnd) on this desktop\n");
+        return 1;
+    }
+    RECT trayRect = {};
+    GetWindowRect(tray, &trayRect);
+    std::printf("tray\thwnd=%s\tpid=%lu\tvisible=%d\trect=%s\n", HandleText(tray).c_str(),
+                ProcessOf(tray), IsWindowVisible(tray) ? 1 : 0, RectText(trayRect).c_str());
+
+    int icons = 0;
+    for (HWND tip : TopLevelWindows()) {
+        if (ClassOf(tip) != TOOLTIPS_CLASSW) continue;
+        HWND owner = GetWindow(tip, GW_OWNER);
+        if (!owner || !IsTrayWindow(owner)) continue;
+
+        constexpr SIZE_T kTextOffset = 512;
+        constexpr SIZE_T kTextChars = 1024;
+        RemoteBuffer remote(ProcessOf(tip), kTextOffset + kTextChars * sizeof(wchar_t));
+        if (!remote.ok()) {
+            std::printf("error\tcannot reach the memory of process %lu\n", ProcessOf(tip));
+            return 1;
+        }
+        LRESULT count = SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0);
+        for (LRESULT i = 0; i < count; ++i) {
+            TTTOOLINFOW info = {};
+            info.cbSize = sizeof info;
+            info.lpszText = reinterpret_cast<wchar_t*>(remote.at(kTextOffset));
+            wchar_t empty = 0;
+            if (!remote.write(0, &info, sizeof info) || !remote.write(kTextOffset, &empty, 2)) {
+                return 1;
+            }
+            if (!SendMessageW(tip, TTM_ENUMTOOLSW, static_cast<WPARAM>(i),
+                              reinterpret_cast<LPARAM>(remote.at(0)))) {
+                continue;
+            }
+            std::vector<wchar_t> text(kTextChars, L'\0');
+            if (!remote.read(0, &info, sizeof info) ||
+                !remote.read(kTextOffset, text.data(), (kTextChars - 1) * sizeof(wchar_t))) {
+                return 1;
+            }
+            // The tool's rectangle is in client coordinates of its window, unless the
+            // tool is a whole window.
+            RECT rect = info.rect;
+            if (info.uFlags & TTF_IDISHWND) {
+                GetWindowRect(reinterpret_cast<HWND>(info.uId), &rect);
+            } else {
+                MapWindowPoints(info.hwnd, nullptr, reinterpret_cast<POINT*>(&rect), 2);
+            }
+            // Wine keeps the tooltip of a deleted icon, with an empty rectangle.
+            RECT inside = {};
+            bool displayed = IntersectRect(&inside, &rect, &trayRect) && EqualRect(&inside, &rect);
+            std::printf("icon\tdisplayed=%d\trect=%s\ttooltip=%s\tshown=%d\ttip=%s\n",
+                        displayed ? 1 : 0, RectText(rect).c_str(), HandleText(tip).c_str(),
+                        IsWindowVisible(tip) ? 1 : 0, Utf8(text.data()).c_str());
+            ++icons;
+        }
+    }
+    return icons ? 0 : 1;
+}
+
+int CommandTooltips() {
+    int shown = 0;
+    for (HWND w : TopLevelWindows()) {
+        if (ClassOf(w) != TOOLTIPS_CLASSW || !IsWindowVisible(w)) continue;
+        RECT rect = {};
+        GetWindowRect(w, &rect);
+        std::printf("tooltip\thwnd=%s\tpid=%lu\trect=%s\ttext=%s\n", HandleText(w).c_str(),
+                    ProcessOf(w), RectText(rect).c_str(), Utf8(TextOf(w)).c_str());
+        ++shown;
+    }
+    return shown ? 0 : 1;
+}
+
+// Renders one of the system's standard icons as the dialog would draw it, for
+// comparison with what is on the screen.
+std::vector<COLORREF> RenderIcon(LPCWSTR which, int width, int height, COLORREF background) {
+    std::vector<COLORREF> pixels;
+    HICON icon = LoadIconW(nullptr, which);
+    if (!icon) return pixels;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    HBRUSH brush = CreateSolidBrush(background);
+    RECT all = {0, 0, width, height};
+    FillRect(memory, &all, brush);
+    DeleteObject(brush);
+    DrawIconEx(memory, 0, 0, icon, 0, 0, 0, nullptr, DI_NORMAL | DI_DEFAULTSIZE);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) pixels.push_back(GetPixel(memory, x, y));
+    }
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+std::vector<COLORREF> CaptureScreen(const RECT& rect) {
+    std::vector<COLORREF> pixels;
+    int width = rect.right - rect.left;
+    int height = rect.bottom - rect.top;
+    if (width <= 0 || height <= 0) return pixels;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) pixels.push_back(GetPixel(memory, x, y));
+    }
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+int CountDifferences(const std::vector<COLORREF>& a, const std::vector<COLORREF>& b) {
+    if (a.size() != b.size() || a.empty()) return -1;
+    int differ = 0;
+    for (size_t i = 0; i < a.size(); ++i) differ += a[i] != b[i];
+    return differ;
+}
+
+// Which standard icon an icon control shows, told by comparing its pixels on the
+// screen with each standard icon drawn on the same background.
+void PrintIconKind(HWND control) {
+    RECT rect = {};
+    GetWindowRect(control, &rect);
+    std::vector<COLORREF> shown = CaptureScreen(rect);
+    if (shown.empty()) return;
+    COLORREF background = shown.front();  // the corners of the standard icons are clear
+    struct Candidate {
+        const char* name;
+        LPCWSTR id;
+    };
+    const Candidate candidates[] = {{"exclamation", IDI_EXCLAMATION},
+                                    {"hand", IDI_HAND},
+                                    {"asterisk", IDI_ASTERISK},
+                                    {"question", IDI_QUESTION},
+                                    {"application", IDI_APPLICATION}};
+    const char* best = "unknown";
+    int bestDiff = -1;
+    for (const Candidate& c : candidates) {
+        int diff = CountDifferences(
+            shown, RenderIcon(c.id, rect.right - rect.left, rect.bottom - rect.top, background));
+        std::printf("dialog-icon-compare\tname=%s\tdiffering-pixels=%d\n", c.name, diff);
+        if (diff >= 0 && (bestDiff < 0 || diff < bestDiff)) {
+            bestDiff = diff;
+            best = c.name;
+        }
+    }
+    // A match is an identical drawing; anything else is reported as unknown.
+    std::printf("dialog-icon\tkind=%s\tdiffering-pixels=%d\tpixels=%zu\n", bestDiff == 0 ? best : "unknown",
+                bestDiff, shown.size());
+}
+
+int CommandDialog(const wchar_t* title) {
+    int found = 0;
+    for (HWND w : TopLevelWindows()) {
+        if (ClassOf(w) != L"#32770" || !IsWindowVisible(w) || TextOf(w) != title) continue;
+        ++found;
+        PrintWindow("dialog", w, 0);
+        for (HWND child : ChildWindows(w)) {
+            std::wstring name = ClassOf(child);
+            LONG style = static_cast<LONG>(GetWindowLongPtrW(child, GWL_STYLE));
+            RECT rect = {};
+            GetWindowRect(child, &rect);
+            const char* kind = "control";
+            if (_wcsicmp(name.c_str(), L"Button") == 0) {
+                kind = "button";
+            } else if (_wcsicmp(name.c_str(), L"Static") == 0) {
+                kind = (style & SS_TYPEMASK) == SS_ICON ? "icon-control" : "static";
+            }
+            std::printf("%s\thwnd=%s\tid=%ld\tvisible=%d\trect=%s\ttext=%s\n", kind,
+                        HandleText(child).c_str(),
+                        static_cast<long>(GetWindowLongPtrW(child, GWLP_ID)),
+                        IsWindowVisible(child) ? 1 : 0, RectText(rect).c_str(),
+                        Utf8(TextOf(child)).c_str());
+            if (std::strcmp(kind, "icon-control") == 0 && IsWindowVisible(child)) {
+                PrintIconKind(child);
+            }
+        }
+    }
+    return found ? 0 : 1;
+}
+
+int CommandClose(const wchar_t* className) {
+    int posted = 0;
+    for (HWND w : TopLevelWindows()) {
+        if (ClassOf(w) != className) continue;
+        if (PostMessageW(w, WM_CLOSE, 0, 0)) {
+            std::printf("closed\thwnd=%s\tpid=%lu\n", HandleText(w).c_str(), ProcessOf(w));
+            ++posted;
+        }
+    }
+    return posted ? 0 : 1;
+}
+
+// Tests start this program in Wine's virtual desktop through the registry; an
+// explicit desktop name makes it independent of that.
+void JoinDesktop() {
+    const char* wanted = std::getenv("ORBIQUELL_PROBE_DESKTOP");
+    if (!wanted || !*wanted) return;
+    HDESK desktop = OpenDesktopW(Wide(wanted).c_str(), 0, FALSE, GENERIC_ALL);
+    if (desktop) SetThreadDesktop(desktop);
+}
+
+int Usage() {
+    std::fprintf(stderr,
+                 "usage: orbiquell-probe windows [CLASS] | tree | tray | tooltips |\n"
+                 "                       dialog TITLE | close CLASS\n");
+    return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    JoinDesktop();
+    if (argc < 2) return Usage();
+    std::string command = argv[1];
+    int result = 2;
+    if (command == "windows") {
+        std::wstring name = argc > 2 ? Wide(argv[2]) : std::wstring();
+        result = CommandWindows(argc > 2 ? name.c_str() : nullptr);
+    } else if (command == "tree") {
+        result = CommandTree();
+    } else if (command == "tray") {
+        result = CommandTray();
+    } else if (command == "tooltips") {
+        result = CommandTooltips();
+    } else if (command == "dialog" && argc > 2) {
+        result = CommandDialog(Wide(argv[2]).c_str());
+    } else if (command == "close" && argc > 2) {
+        result = CommandClose(Wide(argv[2]).c_str());
+    } else {
+        return Usage();
+    }
+    std::fflush(stdout);
+    return result;
+}
