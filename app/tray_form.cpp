@@ -7,8 +7,11 @@
 #include "app/globals.h"
 #include "app/os_version.h"
 #include "app/pc_name.h"
+#include "app/sleeper.h"
 #include "app/tray/sys_tray.h"
 #include "common/app_info.h"
+#include "monitors/ip_helper.h"
+#include "platform/housekeeping.h"
 #include "screensaver/screen_saver.h"
 #include "settings/legacy.h"
 #include "settings/reg_stuff.h"
@@ -18,6 +21,8 @@
 namespace {
 
 constexpr std::uint32_t kTickIntervalMs = 400;
+// Every 750 ticks of 400 ms: five minutes.
+constexpr int kTrimEveryTicks = 750;
 
 std::unique_ptr<frmSysTray>& TheInstance() {
     static std::unique_ptr<frmSysTray> instance;
@@ -130,7 +135,24 @@ void frmSysTray::Form_Unload() {
 
 void frmSysTray::ShowUptime() { UpdateTrayTip(gComputerName + " up for " + GetUptimeString()); }
 
-void frmSysTray::timUpdate_Timer() { ShowUptime(); }
+void frmSysTray::timUpdate_Timer() {
+    // A tick lets waiting messages run in its middle, and its error box is
+    // modal; neither may start another tick inside this one, or the boxes of a
+    // recurring error would pile up one per interval.
+    if (inTick_) return;
+    struct InTick {
+        bool& flag;
+        explicit InTick(bool& f) : flag(f) { flag = true; }
+        ~InTick() { flag = false; }
+    } inTick(inTick_);
+
+    IpHelper().Update();
+    ShowUptime();
+    UpdateSleeper();
+    platform::PumpMessages();
+    if (TrimCounter == 0) TrimWorkingSet();
+    TrimCounter = (TrimCounter + 1) % kTrimEveryTicks;
+}
 
 void frmSysTray::menuExit_Click() {
     Unload();

@@ -39,12 +39,16 @@ public:
     // Whether the command line asked for the main window at start-up.
     bool popupRequested() const { return popupRequested_; }
 
+    // Ticks counted modulo 750: the working set is trimmed when it is 0.
+    int TrimCounter = 0;
+
 private:
     frmSysTray() = default;
 
     struct Controls;
     std::unique_ptr<Controls> controls_;
     bool loaded_ = false;
+    bool inTick_ = false;
     bool popupRequested_ = false;
 };
 

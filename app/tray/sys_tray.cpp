@@ -6,6 +6,7 @@
 #include "app/globals.h"
 #include "app/tray_form.h"
 #include "common/app_info.h"
+#include "common/runtime_error.h"
 #include "platform/platform.h"
 
 namespace {
@@ -21,6 +22,14 @@ platform::NotifyIconData Record(std::uint32_t flags) {
     return data;
 }
 
+constexpr int kErrInvalidPicture = 481;
+
+platform::Handle IconOf(TrayImage image) {
+    const platform::Handle icon = frmSysTray::Instance().imageHandle(image);
+    if (icon == 0) throw RuntimeError(kErrInvalidPicture, "Invalid picture");
+    return icon;
+}
+
 }  // namespace
 
 void FillTipField(char (&field)[64], const std::string& text) {
@@ -34,7 +43,7 @@ void FillTipField(char (&field)[64], const std::string& text) {
 void AddTrayIcon(TrayImage icon, const std::string& tip) {
     auto data = Record(platform::kNifMessage | platform::kNifIcon | platform::kNifTip);
     data.uCallbackMessage = kTrayCallbackMessage;
-    data.hIcon = frmSysTray::Instance().imageHandle(icon);
+    data.hIcon = IconOf(icon);
     FillTipField(data.szTip, tip);
     platform::NotifyIcon(platform::kNimAdd, data);
 }
@@ -54,7 +63,7 @@ void UpdateTrayTip(const std::string& tip) {
 void UpdateTrayIcon(TrayImage icon) {
     auto data = Record(platform::kNifIcon);
     data.uCallbackMessage = kTrayCallbackMessage;
-    data.hIcon = frmSysTray::Instance().imageHandle(icon);
+    data.hIcon = IconOf(icon);
     platform::NotifyIcon(platform::kNimModify, data);
 }
 

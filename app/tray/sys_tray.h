@@ -10,6 +10,8 @@ constexpr std::uint32_t kTrayIconId = 9999;
 // The shell reports mouse actions on the icon with this message.
 constexpr std::uint32_t kTrayCallbackMessage = 0x200;  // WM_MOUSEMOVE
 
+// An image that could not be loaded raises RuntimeError "Invalid picture" for
+// the caller to report.
 void AddTrayIcon(TrayImage icon, const std::string& tip);
 // Re-adds the icon (with the start-up tip) when the shell no longer knows it.
 void UpdateTrayTip(const std::string& tip);

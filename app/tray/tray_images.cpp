@@ -6,8 +6,38 @@ namespace {
 
 constexpr int kImageCount = static_cast<int>(TrayImage::imgSleepNow) + 1;
 
-// Until the families are drawn, every image shows the placeholder.
-int ResourceOf(TrayImage) { return IDI_TRAY_PLACEHOLDER; }
+// Each image is an icon resource of its own (res/orbiquell.rc).
+int ResourceOf(TrayImage image) {
+    switch (image) {
+        case TrayImage::imgIcon_none:
+            return IDI_ICON_NONE;
+        case TrayImage::imgIcon_rx:
+            return IDI_ICON_RX;
+        case TrayImage::imgIcon_tx:
+            return IDI_ICON_TX;
+        case TrayImage::imgIcon_rxtx:
+            return IDI_ICON_RXTX;
+        case TrayImage::imgSleeperDisabled_none:
+            return IDI_SLEEPER_DISABLED_NONE;
+        case TrayImage::imgSleeperDisabled_rx:
+            return IDI_SLEEPER_DISABLED_RX;
+        case TrayImage::imgSleeperDisabled_tx:
+            return IDI_SLEEPER_DISABLED_TX;
+        case TrayImage::imgSleeperDisabled_rxtx:
+            return IDI_SLEEPER_DISABLED_RXTX;
+        case TrayImage::imgSleepNever_none:
+            return IDI_SLEEP_NEVER_NONE;
+        case TrayImage::imgSleepNever_rx:
+            return IDI_SLEEP_NEVER_RX;
+        case TrayImage::imgSleepNever_tx:
+            return IDI_SLEEP_NEVER_TX;
+        case TrayImage::imgSleepNever_rxtx:
+            return IDI_SLEEP_NEVER_RXTX;
+        case TrayImage::imgSleepNow:
+            return IDI_SLEEP_NOW;
+    }
+    return 0;  // not an image of the set
+}
 
 }  // namespace
 

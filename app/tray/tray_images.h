@@ -8,6 +8,8 @@
 #include "platform/platform.h"
 #include "platform/widgets.h"
 
+// Within a family the order none, rx, tx, rxtx is relied on when choosing by
+// network activity.
 enum class TrayImage {
     imgIcon_none,
     imgIcon_rx,

@@ -19,7 +19,9 @@ namespace platform {
 
 int ShowMessageBox(const std::string& prompt, std::uint32_t style, const std::string& title) {
     Messages().messageBoxes.push_back({prompt, style, title});
-    return Messages().messageBoxAnswer;
+    const int answer = Messages().messageBoxAnswer;
+    if (Messages().messageBoxOpenMs > 0) sim::AdvanceTime(Messages().messageBoxOpenMs);
+    return answer;
 }
 
 std::intptr_t SendWindowMessage(Handle window, std::uint32_t message, std::uintptr_t wParam,
@@ -61,6 +63,10 @@ const std::vector<MessageBoxCall>& MessageBoxes() {
 
 void SetMessageBoxAnswer(int buttonId) {
     Messages().messageBoxAnswer = buttonId;
+}
+
+void SetMessageBoxOpenTime(std::uint32_t ms) {
+    Messages().messageBoxOpenMs = ms;
 }
 
 bool ScreenSaverActive() {

@@ -22,6 +22,11 @@ namespace sim {
 // message boxes answered with IDOK, a tray that accepts everything.
 void Reset();
 
+// Forgets the recorded calls (message boxes, system parameter calls, sent
+// messages, notification calls, common-controls calls) and zeroes the call
+// counters, keeping all state; long runs use it to keep the records small.
+void ClearRecords();
+
 // ---- Registry ------------------------------------------------------------------
 struct RegValue {
     std::uint32_t type = 0;
@@ -63,6 +68,9 @@ struct MessageBoxCall {
 };
 const std::vector<MessageBoxCall>& MessageBoxes();
 void SetMessageBoxAnswer(int buttonId);
+// How long each message box stays open before it is answered. Time moves on
+// meanwhile and timers fire, as they do while a real modal box is up.
+void SetMessageBoxOpenTime(std::uint32_t ms);
 
 // ---- Screen saver and window messages ---------------------------------------------
 bool ScreenSaverActive();

@@ -30,4 +30,19 @@ void Reset() {
     detail::TheWorld() = detail::World{};
 }
 
+void ClearRecords() {
+    // Swapped out rather than cleared, so that their memory goes too and a
+    // long run can compare the process's allocations before and after.
+    auto& world = detail::TheWorld();
+    std::vector<MessageBoxCall>().swap(world.messages.messageBoxes);
+    std::vector<SpiCall>().swap(world.messages.spiCalls);
+    std::vector<SentMessage>().swap(world.messages.sentMessages);
+    world.messages.screenSaverStarts = 0;
+    std::vector<NotifyCall>().swap(world.tray.calls);
+    world.network.calls = 0;
+    world.housekeeping.workingSetTrims = 0;
+    std::vector<CommonControlsCall>().swap(world.housekeeping.commonControlsCalls);
+    world.loop.pumpCount = 0;
+}
+
 }  // namespace sim

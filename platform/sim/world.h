@@ -51,6 +51,7 @@ struct SystemState {
 struct MessageState {
     std::vector<MessageBoxCall> messageBoxes;
     int messageBoxAnswer = platform::kIdOk;
+    std::uint32_t messageBoxOpenMs = 0;
     bool screenSaverActive = true;
     bool systemParametersFail = false;
     std::vector<SpiCall> spiCalls;
@@ -78,6 +79,31 @@ struct TimerRecord {
     std::function<void()> onTimer;
 };
 
+struct ScreenState {
+    std::int32_t width = 1024;
+    std::int32_t height = 768;
+    std::int32_t cursorX = 512;
+    std::int32_t cursorY = 384;
+    bool cursorFails = false;
+};
+
+struct NetworkState {
+    // The first row is the loopback interface, any further ones Ethernet adapters.
+    std::vector<InterfaceRow> rows = {InterfaceRow{}};
+    bool notSupported = false;
+    bool tableCallFails = false;
+    std::uint32_t overstatedRows = 0;
+    int calls = 0;
+};
+
+struct HousekeepingState {
+    // Open process handles with the access rights each was opened with.
+    std::map<platform::Handle, std::uint32_t> processes;
+    int workingSetTrims = 0;
+    bool commonControlsMissing = false;
+    std::vector<CommonControlsCall> commonControlsCalls;
+};
+
 struct LoopState {
     bool quitRequested = false;
     int quitCode = 0;
@@ -93,14 +119,18 @@ struct World {
     std::map<platform::Handle, WindowRecord> windows;
     std::map<platform::Handle, TimerRecord> timers;
     std::set<platform::Handle> icons;
+    std::set<int> missingIconResources;
     LoopState loop;
+    ScreenState screen;
+    NetworkState network;
+    HousekeepingState housekeeping;
 };
 
 World& TheWorld();
 
-// A fresh fake handle for a key, window, timer or icon. Handles are never
-// reused, not even across Reset, so an object that outlives a Reset cannot
-// reach a newer object through a recycled value.
+// A fresh fake handle for a key, window, timer, icon or process. Handles are
+// never reused, not even across Reset, so an object that outlives a Reset
+// cannot reach a newer object through a recycled value.
 platform::Handle NewHandle();
 
 }  // namespace sim::detail

@@ -1,0 +1,84 @@
+#include "app/sleeper.h"
+
+#include <string>
+
+#include "app/globals.h"
+#include "app/tray/sys_tray.h"
+#include "common/app_info.h"
+#include "common/runtime_error.h"
+#include "monitors/ip_helper.h"
+#include "platform/platform.h"
+#include "screensaver/screen_saver.h"
+
+HotCornerState mHotCorners;
+
+namespace {
+
+// How many pixels from the screen's edge count as the corner.
+constexpr std::int32_t kCornerReach = 4;
+
+void WatchBottomLeft(bool inCorner) {
+    auto& state = mHotCorners.BottomLeftState;
+    if (!inCorner) {
+        state = 0;
+    } else if (state == 0) {
+        state = 1;
+    } else if (state == 1) {
+        StartScreenSaver();
+        state = 2;
+    }
+}
+
+void WatchBottomRight(bool inCorner) {
+    auto& state = mHotCorners.BottomRightState;
+    if (!inCorner) {
+        // Leaving switches the screen saver on even when the corner was only
+        // armed: the program never knows what else switched it off.
+        if (state == 1 || state == 2) EnableScreenSaver();
+        state = 0;
+    } else if (state == 0) {
+        state = 1;
+    } else if (state == 1) {
+        DisableScreenSaver();
+        state = 2;
+    }
+}
+
+void WatchHotCorners() {
+    mHotCorners.ScreenWidth = platform::SystemMetric(platform::kSmCxScreen);
+    mHotCorners.ScreenHeight = platform::SystemMetric(platform::kSmCyScreen);
+    // A failed read leaves the top-left corner, which is in neither hot corner.
+    std::int32_t x = 0;
+    std::int32_t y = 0;
+    platform::CursorPosition(&x, &y);
+    const bool bottom = y >= mHotCorners.ScreenHeight - kCornerReach;
+    WatchBottomLeft(bottom && x <= kCornerReach);
+    WatchBottomRight(bottom && x >= mHotCorners.ScreenWidth - kCornerReach);
+}
+
+TrayImage WithActivity(TrayImage none, bool rx, bool tx) {
+    const int offset = rx && tx ? 3 : rx ? 1 : tx ? 2 : 0;
+    return TrayImage(static_cast<int>(none) + offset);
+}
+
+}  // namespace
+
+TrayImage ChooseTrayImage(const HotCornerState& corners, std::uint8_t hotCornersEnabled, bool rx,
+                          bool tx) {
+    if (corners.BottomRightState != 0) return WithActivity(TrayImage::imgSleepNever_none, rx, tx);
+    if (corners.BottomLeftState != 0) return TrayImage::imgSleepNow;
+    if (hotCornersEnabled != 0) return WithActivity(TrayImage::imgIcon_none, rx, tx);
+    return WithActivity(TrayImage::imgSleeperDisabled_none, rx, tx);
+}
+
+void UpdateSleeper() {
+    try {
+        if (gHotCornersEnabled == 1) WatchHotCorners();
+        const CIpHelper& activity = IpHelper();
+        UpdateTrayIcon(ChooseTrayImage(mHotCorners, gHotCornersEnabled, activity.bRX, activity.bTX));
+    } catch (const RuntimeError& error) {
+        platform::ShowMessageBox(std::string("Error while updating systray icon: ") + "\r\n" + "[" +
+                                     std::to_string(error.number()) + "] " + error.what(),
+                                 platform::kMbIconExclamation, AppTitle());
+    }
+}

@@ -1,0 +1,29 @@
+// The hot-corner watch and the choice of the tray image. Resting the cursor in
+// the bottom-left corner of the primary screen starts the screen saver; resting
+// it in the bottom-right corner keeps the screen saver off until it leaves.
+#pragma once
+
+#include <cstdint>
+
+#include "app/tray/tray_images.h"
+
+// Corner states: 0 = cursor not in the corner, 1 = armed (seen there on one
+// tick), 2 = fired (acted; nothing more until the cursor leaves).
+struct HotCornerState {
+    std::int32_t ScreenWidth = 0;
+    std::int32_t ScreenHeight = 0;
+    std::uint8_t BottomLeftState = 0;
+    std::uint8_t BottomRightState = 0;
+};
+
+// The watch's state, kept from tick to tick for the life of the process.
+extern HotCornerState mHotCorners;
+
+// The image for the corner states, the hot-corner flag and the network
+// activity: a corner in use shows its own family, else the flag's family.
+TrayImage ChooseTrayImage(const HotCornerState& corners, std::uint8_t hotCornersEnabled, bool rx,
+                          bool tx);
+
+// One tick of the watch (while hot corners are enabled) and of the image.
+// Errors are reported in a message box and the tick goes on.
+void UpdateSleeper();

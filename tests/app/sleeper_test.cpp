@@ -1,0 +1,184 @@
+#include "app/sleeper.h"
+
+#include <gtest/gtest.h>
+
+#include "../support/sim_test.h"
+#include "app/tray/sys_tray.h"
+
+namespace {
+
+constexpr std::int32_t kWidth = 1024;
+constexpr std::int32_t kHeight = 768;
+
+class SleeperTest : public SimTest {
+protected:
+    void SetUp() override {
+        SimTest::SetUp();
+        mHotCorners = {};
+        platform::OsVersion nt;
+        nt.platformId = 2;
+        nt.majorVersion = 5;
+        sim::SetOsVersion(nt);
+        sim::RegPutDword(platform::kHKeyLocalMachine, "Software\\Orbiquell\\Settings",
+                         "HotCorners", 1);
+        frmSysTray::Instance().Load();
+    }
+    // One run of the watch with the cursor at (x, y).
+    static void At(std::int32_t x, std::int32_t y) {
+        sim::SetCursor(x, y);
+        UpdateSleeper();
+    }
+    static platform::Handle Image(TrayImage image) {
+        return frmSysTray::Instance().imageHandle(image);
+    }
+    static platform::Handle ShownIcon() { return sim::TrayIcons().at(0).hIcon; }
+};
+
+TEST_F(SleeperTest, CornerBoundsInPixels) {
+    const struct {
+        std::int32_t x, y;
+        bool left, right;
+    } points[] = {
+        {0, kHeight - 1, true, false},          {4, kHeight - 4, true, false},
+        {5, kHeight - 1, false, false},         {4, kHeight - 5, false, false},
+        {kWidth - 4, kHeight - 4, false, true}, {kWidth - 1, kHeight - 1, false, true},
+        {kWidth - 5, kHeight - 1, false, false}, {kWidth - 1, kHeight - 5, false, false},
+        {0, 0, false, false},
+    };
+    for (const auto& p : points) {
+        mHotCorners = {};
+        At(p.x, p.y);
+        EXPECT_EQ(mHotCorners.BottomLeftState, p.left ? 1 : 0) << p.x << "," << p.y;
+        EXPECT_EQ(mHotCorners.BottomRightState, p.right ? 1 : 0) << p.x << "," << p.y;
+    }
+    EXPECT_EQ(mHotCorners.ScreenWidth, kWidth);
+    EXPECT_EQ(mHotCorners.ScreenHeight, kHeight);
+}
+
+TEST_F(SleeperTest, RestingBottomLeftStartsTheScreenSaverOncePerVisit) {
+    At(0, kHeight - 1);
+    EXPECT_EQ(ShownIcon(), Image(TrayImage::imgSleepNow));
+    EXPECT_EQ(sim::ScreenSaverStarts(), 0);
+    At(0, kHeight - 1);
+    EXPECT_EQ(sim::ScreenSaverStarts(), 1);
+    for (int i = 0; i < 10; ++i) At(2, kHeight - 2);
+    EXPECT_EQ(sim::ScreenSaverStarts(), 1);
+    EXPECT_EQ(ShownIcon(), Image(TrayImage::imgSleepNow));
+
+    At(500, 300);  // out
+    EXPECT_EQ(ShownIcon(), Image(TrayImage::imgIcon_none));
+    At(0, kHeight - 1);
+    At(0, kHeight - 1);  // back in for two ticks
+    EXPECT_EQ(sim::ScreenSaverStarts(), 2);
+}
+
+TEST_F(SleeperTest, PassingThroughForOneTickStartsNothing) {
+    At(0, kHeight - 1);
+    EXPECT_EQ(ShownIcon(), Image(TrayImage::imgSleepNow));
+    At(200, kHeight - 1);
+    EXPECT_EQ(ShownIcon(), Image(TrayImage::imgIcon_none));
+    EXPECT_EQ(sim::ScreenSaverStarts(), 0);
+}
+
+TEST_F(SleeperTest, RestingBottomRightHoldsTheScreenSaverOffUntilLeaving) {
+    At(kWidth - 1, kHeight - 1);
+    EXPECT_EQ(ShownIcon(), Image(TrayImage::imgSleepNever_none));
+    EXPECT_TRUE(sim::ScreenSaverActive());
+    At(kWidth - 1, kHeight - 1);
+    EXPECT_FALSE(sim::ScreenSaverActive());
+    const std::size_t calls = sim::SystemParametersCalls().size();
+    for (int i = 0; i < 5; ++i) At(kWidth - 2, kHeight - 3);
+    EXPECT_EQ(sim::SystemParametersCalls().size(), calls);
+    EXPECT_FALSE(sim::ScreenSaverActive());
+
+    At(kWidth / 2, kHeight / 2);
+    EXPECT_TRUE(sim::ScreenSaverActive());
+    EXPECT_EQ(mHotCorners.BottomRightState, 0);
+    EXPECT_EQ(ShownIcon(), Image(TrayImage::imgIcon_none));
+}
+
+TEST_F(SleeperTest, LeavingAnArmedBottomRightCornerStillSwitchesOn) {
+    sim::SetScreenSaverActive(false);  // switched off by something else
+    At(kWidth - 1, kHeight - 1);
+    At(0, 0);
+    EXPECT_TRUE(sim::ScreenSaverActive());
+    const auto& last = sim::SystemParametersCalls().back();
+    EXPECT_EQ(last.uiParam, 1u);
+    EXPECT_EQ(last.winIni, 3u);
+}
+
+TEST_F(SleeperTest, DisabledWatchLeavesCornerStatesAsTheyAre) {
+    At(kWidth - 1, kHeight - 1);
+    At(kWidth - 1, kHeight - 1);  // fired: screen saver off
+    gHotCornersEnabled = 0;
+    At(0, 0);  // the watch does not run: nothing is switched back on
+    EXPECT_EQ(mHotCorners.BottomRightState, 2);
+    EXPECT_FALSE(sim::ScreenSaverActive());
+    EXPECT_EQ(ShownIcon(), Image(TrayImage::imgSleepNever_none));
+
+    gHotCornersEnabled = 1;
+    At(0, 0);
+    EXPECT_TRUE(sim::ScreenSaverActive());
+    EXPECT_EQ(ShownIcon(), Image(TrayImage::imgIcon_none));
+}
+
+TEST_F(SleeperTest, DisabledWithIdleCornersChangesNothing) {
+    gHotCornersEnabled = 0;
+    for (int i = 0; i < 3; ++i) At(0, kHeight - 1);
+    for (int i = 0; i < 3; ++i) At(kWidth - 1, kHeight - 1);
+    EXPECT_EQ(sim::ScreenSaverStarts(), 0);
+    EXPECT_TRUE(sim::ScreenSaverActive());
+    EXPECT_EQ(ShownIcon(), Image(TrayImage::imgSleeperDisabled_none));
+}
+
+TEST_F(SleeperTest, ScreenSizeIsReadAgainEachTick) {
+    sim::SetScreenSize(1280, 1024);
+    At(kWidth - 1, kHeight - 1);  // the old screen's corner is no corner any more
+    EXPECT_EQ(mHotCorners.BottomRightState, 0);
+    At(1279, 1023);
+    EXPECT_EQ(mHotCorners.BottomRightState, 1);
+    EXPECT_EQ(mHotCorners.ScreenWidth, 1280);
+    EXPECT_EQ(mHotCorners.ScreenHeight, 1024);
+}
+
+TEST_F(SleeperTest, FailedCursorReadCountsAsTopLeft) {
+    sim::SetCursor(0, kHeight - 1);
+    sim::SetCursorFails(true);
+    UpdateSleeper();
+    UpdateSleeper();
+    EXPECT_EQ(mHotCorners.BottomLeftState, 0);
+    EXPECT_EQ(sim::ScreenSaverStarts(), 0);
+}
+
+TEST(IconChoice, Matrix) {
+    using T = TrayImage;
+    const T never[] = {T::imgSleepNever_none, T::imgSleepNever_rx, T::imgSleepNever_tx,
+                       T::imgSleepNever_rxtx};
+    const T normal[] = {T::imgIcon_none, T::imgIcon_rx, T::imgIcon_tx, T::imgIcon_rxtx};
+    const T disabled[] = {T::imgSleeperDisabled_none, T::imgSleeperDisabled_rx,
+                          T::imgSleeperDisabled_tx, T::imgSleeperDisabled_rxtx};
+    for (int activity = 0; activity < 4; ++activity) {
+        const bool rx = activity == 1 || activity == 3;
+        const bool tx = activity == 2 || activity == 3;
+        for (std::uint8_t right : {1, 2}) {
+            for (std::uint8_t left : {0, 1, 2}) {
+                for (std::uint8_t flag : {0, 1}) {
+                    HotCornerState s;
+                    s.BottomRightState = right;
+                    s.BottomLeftState = left;
+                    EXPECT_EQ(ChooseTrayImage(s, flag, rx, tx), never[activity]);
+                }
+            }
+        }
+        for (std::uint8_t left : {1, 2}) {
+            HotCornerState s;
+            s.BottomLeftState = left;
+            EXPECT_EQ(ChooseTrayImage(s, 1, rx, tx), T::imgSleepNow);
+            EXPECT_EQ(ChooseTrayImage(s, 0, rx, tx), T::imgSleepNow);
+        }
+        EXPECT_EQ(ChooseTrayImage({}, 1, rx, tx), normal[activity]);
+        EXPECT_EQ(ChooseTrayImage({}, 0, rx, tx), disabled[activity]);
+    }
+}
+
+}  // namespace

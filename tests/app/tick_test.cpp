@@ -1,0 +1,161 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "../support/alloc_counter.h"
+#include "../support/sim_test.h"
+#include "app/sleeper.h"
+#include "monitors/ip_helper.h"
+#include "res/resource_ids.h"
+
+namespace {
+
+constexpr std::uint32_t kTickMs = 400;
+
+class TickTest : public SimTest {
+protected:
+    void SetUp() override {
+        SimTest::SetUp();
+        mHotCorners = {};
+    }
+    static void Start() { frmSysTray::Instance().Load(); }
+    static void Ticks(int count) {
+        for (int i = 0; i < count; ++i) sim::AdvanceTime(kTickMs);
+    }
+    static platform::Handle ShownIcon() { return sim::TrayIcons().at(0).hIcon; }
+    static platform::Handle Image(TrayImage image) {
+        return frmSysTray::Instance().imageHandle(image);
+    }
+};
+
+TEST_F(TickTest, StepsRunInOrderEachTick) {
+    Start();
+    const std::size_t notifies = sim::NotifyCalls().size();
+    const int tables = sim::InterfaceTableCalls();
+    const int pumps = sim::PumpCount();
+    Ticks(1);
+    // Network totals first, then the tip, then the image, then the messages.
+    EXPECT_GT(sim::InterfaceTableCalls(), tables);
+    ASSERT_EQ(sim::NotifyCalls().size(), notifies + 2);
+    EXPECT_EQ(sim::NotifyCalls()[notifies].data.uFlags, platform::kNifTip);
+    EXPECT_EQ(sim::NotifyCalls()[notifies + 1].data.uFlags, platform::kNifIcon);
+    EXPECT_EQ(sim::PumpCount(), pumps + 1);
+}
+
+TEST_F(TickTest, WorkingSetIsTrimmedOnTicks1And751And1501) {
+    Start();
+    EXPECT_EQ(sim::WorkingSetTrims(), 0);
+    Ticks(1);
+    EXPECT_EQ(sim::WorkingSetTrims(), 1);
+    Ticks(749);
+    EXPECT_EQ(sim::WorkingSetTrims(), 1);
+    Ticks(1);  // tick 751
+    EXPECT_EQ(sim::WorkingSetTrims(), 2);
+    Ticks(749);
+    EXPECT_EQ(sim::WorkingSetTrims(), 2);
+    Ticks(1);  // tick 1501
+    EXPECT_EQ(sim::WorkingSetTrims(), 3);
+    EXPECT_EQ(sim::OpenProcessHandleCount(), 0);
+}
+
+TEST_F(TickTest, IconFollowsNetworkActivity) {
+    sim::SetInterfaces({{1000, 2000}, {50, 60}});
+    Start();
+    Ticks(1);  // the first look only remembers the totals
+    EXPECT_EQ(ShownIcon(), Image(TrayImage::imgSleeperDisabled_none));
+
+    sim::SetInterfaces({{1500, 2000}, {50, 60}});
+    Ticks(1);
+    EXPECT_EQ(ShownIcon(), Image(TrayImage::imgSleeperDisabled_rx));
+    sim::SetInterfaces({{1500, 2000}, {50, 61}});
+    Ticks(1);
+    EXPECT_EQ(ShownIcon(), Image(TrayImage::imgSleeperDisabled_tx));
+    sim::SetInterfaces({{1501, 2001}, {50, 61}});
+    Ticks(1);
+    EXPECT_EQ(ShownIcon(), Image(TrayImage::imgSleeperDisabled_rxtx));
+    Ticks(1);
+    EXPECT_EQ(ShownIcon(), Image(TrayImage::imgSleeperDisabled_none));
+}
+
+TEST_F(TickTest, HotCornerFlagChangeShowsOnTheNextTick) {
+    Start();
+    Ticks(1);
+    EXPECT_EQ(ShownIcon(), Image(TrayImage::imgSleeperDisabled_none));
+    gHotCornersEnabled = 1;
+    Ticks(1);
+    EXPECT_EQ(ShownIcon(), Image(TrayImage::imgIcon_none));
+}
+
+TEST_F(TickTest, ImageErrorIsReportedAndTheTickGoesOn) {
+    sim::SetIconResourceMissing(IDI_ICON_RX, true);
+    sim::SetInterfaces({{1000, 2000}});
+    sim::RegPutDword(platform::kHKeyLocalMachine, "Software\\Orbiquell\\Settings", "HotCorners", 1);
+    Start();
+    Ticks(1);
+    EXPECT_TRUE(sim::MessageBoxes().empty());
+    sim::SetInterfaces({{1001, 2000}});
+    Ticks(1);
+    ASSERT_EQ(sim::MessageBoxes().size(), 1u);
+    const auto& box = sim::MessageBoxes()[0];
+    EXPECT_EQ(box.prompt, "Error while updating systray icon: \r\n[481] Invalid picture");
+    EXPECT_EQ(box.style, 48u);
+    EXPECT_EQ(box.title, "Orbiquell");
+    // The rest of the tick ran, and the next ticks run as well.
+    const int pumps = sim::PumpCount();
+    sim::SetInterfaces({{1002, 2000}});
+    Ticks(1);
+    EXPECT_EQ(sim::MessageBoxes().size(), 2u) << "a recurring error is reported again";
+    EXPECT_EQ(sim::PumpCount(), pumps + 1);
+    Ticks(1);  // no activity: the none image loads fine
+    EXPECT_EQ(sim::MessageBoxes().size(), 2u);
+    EXPECT_EQ(ShownIcon(), Image(TrayImage::imgIcon_none));
+}
+
+TEST_F(TickTest, OpenErrorBoxDoesNotStackFurtherBoxes) {
+    sim::SetIconResourceMissing(IDI_ICON_NONE, true);
+    sim::SetMessageBoxOpenTime(5000);  // the user takes five seconds to answer
+    Start();
+    gHotCornersEnabled = 1;  // every tick now wants the image that is missing
+    Ticks(1);
+    // Twelve intervals passed while the box was up; their ticks did not run
+    // inside the open one, so there is one box, not one per interval.
+    EXPECT_EQ(sim::MessageBoxes().size(), 1u);
+    Ticks(1);
+    EXPECT_EQ(sim::MessageBoxes().size(), 2u);
+}
+
+TEST_F(TickTest, TooltipUptimeAdvances) {
+    sim::SetPerformanceCounter(true, 0, 10'000'000);
+    Start();
+    Ticks(5);  // two seconds
+    EXPECT_EQ(sim::TrayIcons().at(0).tip, "SIMPC up for 0 days, 0:00:02");
+}
+
+// A day of ticks leaves nothing behind: no key, handle, icon, window, timer
+// or allocation more at the end than after the first minute.
+TEST_F(TickTest, DayLongSoakGrowsNothing) {
+    sim::RegPutDword(platform::kHKeyLocalMachine, "Software\\Orbiquell\\Settings", "HotCorners", 1);
+    Start();
+    Ticks(150);
+    sim::ClearRecords();
+    const auto countersAtStart = std::make_tuple(
+        sim::RegOpenHandleCount(), sim::OpenProcessHandleCount(), sim::LiveIconCount(),
+        sim::LiveWindowCount(), sim::LiveTimerCount(), LiveAllocations());
+    std::uint32_t traffic = 1;
+    for (int i = 0; i < 216'000; ++i) {
+        // Cursor wandering through both corners and traffic now and then.
+        const std::int32_t x = i % 97 < 3 ? 0 : i % 89 < 3 ? 1023 : 512;
+        sim::SetCursor(x, i % 7 < 4 ? 767 : 100);
+        if (i % 5 == 0) sim::SetInterfaces({{traffic += 1500, traffic}});
+        sim::AdvanceTime(kTickMs);
+        if (i % 10'000 == 0) sim::ClearRecords();
+    }
+    sim::ClearRecords();
+    const auto countersAtEnd = std::make_tuple(
+        sim::RegOpenHandleCount(), sim::OpenProcessHandleCount(), sim::LiveIconCount(),
+        sim::LiveWindowCount(), sim::LiveTimerCount(), LiveAllocations());
+    EXPECT_EQ(countersAtEnd, countersAtStart);
+    RecordProperty("live_allocations", std::to_string(std::get<5>(countersAtEnd)));
+}
+
+}  // namespace
