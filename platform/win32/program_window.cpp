@@ -10,14 +10,14 @@ namespace {
     throw std::system_error(static_cast<int>(GetLastError()), std::system_category(), call);
 }
 
-void RegisterClassOnce(const WindowSpec& spec, HINSTANCE instance) {
+void RegisterClassOnce(const WindowParams& params, HINSTANCE instance) {
     WNDCLASSEXA registered{};
-    if (GetClassInfoExA(instance, spec.className, &registered)) return;
+    if (GetClassInfoExA(instance, params.className, &registered)) return;
     WNDCLASSEXA windowClass{};
     windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = spec.procedure;
+    windowClass.lpfnWndProc = params.procedure;
     windowClass.hInstance = instance;
-    windowClass.lpszClassName = spec.className;
+    windowClass.lpszClassName = params.className;
     if (!RegisterClassExA(&windowClass)) ThrowLastError("RegisterClassExA");
 }
 
@@ -28,11 +28,11 @@ void WindowDestroyer::operator()(HWND window) const noexcept {
     DestroyWindow(window);
 }
 
-UniqueWindow CreateProgramWindow(const WindowSpec& spec, void* widget) {
+UniqueWindow CreateProgramWindow(const WindowParams& params, void* widget) {
     const HINSTANCE instance = GetModuleHandleA(nullptr);
-    RegisterClassOnce(spec, instance);
-    UniqueWindow window(CreateWindowExA(spec.exStyle, spec.className, spec.caption, spec.style, 0,
-                                        0, 0, 0, spec.parent, nullptr, instance, nullptr));
+    RegisterClassOnce(params, instance);
+    UniqueWindow window(CreateWindowExA(params.exStyle, params.className, params.caption, params.style, 0,
+                                        0, 0, 0, params.parent, nullptr, instance, nullptr));
     if (!window) ThrowLastError("CreateWindowExA");
     SetWindowLongPtrA(window.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(widget));
     return window;

@@ -18,7 +18,7 @@ struct WindowDestroyer {
 };
 using UniqueWindow = std::unique_ptr<std::remove_pointer_t<HWND>, WindowDestroyer>;
 
-struct WindowSpec {
+struct WindowParams {
     const char* className;
     WNDPROC procedure;
     DWORD exStyle = 0;
@@ -30,7 +30,7 @@ struct WindowSpec {
 // Registers the class on its first use, creates the window (never shown) and
 // makes widget the window's user data, where its procedure finds it with
 // WidgetOf. Throws std::system_error when Windows refuses.
-UniqueWindow CreateProgramWindow(const WindowSpec& spec, void* widget);
+UniqueWindow CreateProgramWindow(const WindowParams& params, void* widget);
 
 template <typename Widget>
 Widget* WidgetOf(HWND window) {
