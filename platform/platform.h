@@ -152,6 +152,43 @@ int CloseKernelHandle(Handle handle);                                    // Clos
 // entry point is missing (the call's own result is not reported).
 bool InitializeCommonControls(std::uint32_t size, std::uint32_t classes);
 
+// ---- Performance data and the 9x dynamic statistics (advapi32) ---------------------
+// RegQuery serves both roots: HKEY_PERFORMANCE_DATA answers a query for a
+// counter object's title index ("238") with a PERF_DATA_BLOCK.
+constexpr std::uint32_t kHKeyPerformanceData = 0x80000004u;
+constexpr std::uint32_t kHKeyDynData = 0x80000006u;
+constexpr std::uint32_t kKeyRead = 0x20019u;
+constexpr std::uint32_t kKeyAllAccess = 0xF003Fu;
+// RegOpenKeyExA with options 0 and the given access.
+Status RegOpenWithAccess(Handle root, const std::string& subKey, std::uint32_t access, Handle* key);
+
+// ---- Processors, time stamps and memory (kernel32) ------------------------------------
+std::uint32_t ProcessorCount();  // GetSystemInfo: dwNumberOfProcessors
+
+struct SystemTime {  // SYSTEMTIME
+    std::uint16_t year = 0;
+    std::uint16_t month = 0;
+    std::uint16_t dayOfWeek = 0;
+    std::uint16_t day = 0;
+    std::uint16_t hour = 0;
+    std::uint16_t minute = 0;
+    std::uint16_t second = 0;
+    std::uint16_t milliseconds = 0;
+};
+// SystemTimeToFileTime: 100-nanosecond units since 1 January 1601; false for a
+// time Windows rejects.
+bool FileTimeFromSystemTime(const SystemTime& time, std::int64_t* fileTime);
+
+// GlobalMemoryStatusEx into a 64-byte MEMORYSTATUSEX whose dwLength the caller
+// set, looked up at run time: false when kernel32 lacks it (then nothing is
+// written). Its own result is not reported.
+bool QueryMemoryStatusEx(std::uint8_t (&record)[64]);
+// GlobalMemoryStatus into a 32-byte MEMORYSTATUS whose dwLength the caller set.
+void QueryMemoryStatus(std::uint8_t (&record)[32]);
+
+// The user locale's thousands separator (LOCALE_STHOUSAND).
+std::string ThousandsSeparator();
+
 // ---- Message loop ------------------------------------------------------------
 // Runs until Quit is called; returns the exit code passed to it.
 int RunMessageLoop();

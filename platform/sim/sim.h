@@ -157,4 +157,21 @@ const std::vector<CommonControlsCall>& CommonControlsCalls();
 // An icon resource the program's resources lack: IconImage for it has handle 0.
 void SetIconResourceMissing(int resourceId, bool missing);
 
+// ---- Performance data, processors, memory, locale --------------------------------------
+// The bytes HKEY_PERFORMANCE_DATA serves for the value "238" (tests build them);
+// nullopt: the query fails with ERROR_FILE_NOT_FOUND.
+void SetPerformanceData(std::optional<std::vector<std::uint8_t>> block);
+// Buffer sizes the program asked HKEY_PERFORMANCE_DATA with, in order.
+const std::vector<std::uint32_t>& PerformanceDataQuerySizes();
+// The 9x statistics: which of "PerfStats\StartStat", "PerfStats\StatData",
+// "PerfStats\StopStat" under HKEY_DYN_DATA exist, the usage value StatData
+// serves, and the log of opens, queries and closes ("open StartStat", ...).
+void SetDynDataKeys(bool startStat, bool statData, bool stopStat);
+void SetDynDataUsage(std::uint32_t percent);
+const std::vector<std::string>& DynDataLog();
+void SetProcessorCount(std::uint32_t count);                 // default 1
+void SetMemoryStatusEx(std::optional<std::vector<std::uint8_t>> record);  // nullopt: entry missing
+void SetMemoryStatus(const std::vector<std::uint8_t>& record);
+void SetThousandsSeparator(const std::string& separator);    // default ","
+
 }  // namespace sim
