@@ -319,3 +319,82 @@ e2e_begin() {
     xdotool mousemove 200 200
     e2e_log "desktop ready; computer name $COMPUTER_NAME"
 }
+
+# ---- The tray image ----------------------------------------------------------
+
+# The exact 16 x 16 pixels of each tray image (docs/icons/16/<image>.png), as
+# Windows draws them at 100 %.
+E2E_ICON_DIR=$ORBIQUELL_ROOT/docs/icons/16
+
+# pixel_rows IMAGE: one "x y RRGGBB" line per pixel, alpha dropped.
+pixel_rows() {
+    convert "$1" -alpha off -depth 8 txt:- |
+        awk 'NR > 1 { split($1, at, /[,:]/)
+                      for (i = 2; i <= NF; i++) if ($i ~ /^#/) { print at[1], at[2], substr($i, 2, 6); break } }'
+}
+
+# The reference pixels of all thirteen images as "name x y RRGGBB" lines,
+# converted once per test.
+tray_reference_pixels() {
+    local file="$E2E_ARTIFACTS/tray-images.txt" png
+    if [ ! -s "$file" ]; then
+        for png in "$E2E_ICON_DIR"/*.png; do
+            pixel_rows "$png" | sed "s/^/$(basename "${png%.png}") /"
+        done >"$file.tmp"
+        mv "$file.tmp" "$file"
+    fi
+    printf '%s\n' "$file"
+}
+
+# tray_image_at SCREENSHOT RECT: which tray image the screenshot shows inside
+# RECT (the icon's cell, as the probe lists it). The taskbar centres the 16 x 16
+# image in the cell, but every placement inside it is tried, so the answer does
+# not hang on that. Prints "NAME DX DY 0" for a reference that matches pixel
+# for pixel at offset DX,DY of the cell; otherwise fails and prints the closest
+# as "NAME DX DY DIFFERING" (DIFFERING pixels of 256).
+tray_image_at() {
+    local cell="$E2E_ARTIFACTS/.cell.png"
+    crop "$1" "$2" "$cell"
+    { cat "$(tray_reference_pixels)"; echo; pixel_rows "$cell" | sed 's/^/screen /'; } | awk '
+        NF == 0 { next }
+        $1 == "screen" { shown[$2, $3] = $4; if ($2 + 1 > w) w = $2 + 1; if ($3 + 1 > h) h = $3 + 1; next }
+        { if (!($1 in known)) { known[$1] = 1; names[++n] = $1 } ref[$1, $2, $3] = $4 }
+        END {
+            best = ""; bestDiff = 257
+            for (dy = 0; dy + 16 <= h; dy++)
+                for (dx = 0; dx + 16 <= w; dx++)
+                    for (k = 1; k <= n; k++) {
+                        diff = 0
+                        for (y = 0; y < 16 && diff < bestDiff; y++)
+                            for (x = 0; x < 16; x++)
+                                if (shown[dx + x, dy + y] != ref[names[k], x, y]) diff++
+                        if (diff < bestDiff) { bestDiff = diff; best = names[k] " " dx " " dy }
+                    }
+            if (best == "") { print "none 0 0 256"; exit 1 }
+            print best, bestDiff
+            exit bestDiff != 0
+        }'
+}
+
+# icon_pixel SCREENSHOT RECT DX DY X Y: the colour RRGGBB of pixel X,Y of a
+# 16 x 16 image drawn at offset DX,DY of the cell RECT.
+icon_pixel() {
+    local l t r b
+    IFS=, read -r l t r b <<<"$2"
+    convert "$1" -alpha off -depth 8 -format "%[hex:p{$((l + $3 + $5)),$((t + $4 + $6))}]" info: |
+        cut -c1-6
+}
+
+# shown_tray_image SHOT_NAME RECT: takes a screenshot SHOT_NAME.png, keeps the
+# icon's cell from it as SHOT_NAME-icon.png, and sets SHOWN_IMAGE (the image's
+# name, or "unknown"), SHOWN_MATCH (the whole answer of tray_image_at) and
+# SHOWN_SHOT (the screenshot's path). Fails when no image matches exactly.
+shown_tray_image() {
+    SHOWN_SHOT="$E2E_ARTIFACTS/$1.png"
+    e2e_screenshot "$1"
+    local status=0
+    SHOWN_MATCH=$(tray_image_at "$SHOWN_SHOT" "$2") || status=$?
+    cp "$E2E_ARTIFACTS/.cell.png" "$E2E_ARTIFACTS/$1-icon.png"
+    if ((status == 0)); then SHOWN_IMAGE=${SHOWN_MATCH%% *}; else SHOWN_IMAGE=unknown; fi
+    return "$status"
+}

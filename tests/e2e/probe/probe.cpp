@@ -17,13 +17,18 @@
 //   dialog TITLE          a visible dialog with this caption: its controls, and
 //                         which standard icon its icon control shows
 //   close CLASS           posts WM_CLOSE to every top-level window of CLASS
+//   interfaces            the rows of the network interface table (GetIfTable):
+//                         index, type, byte counters and description of each
 // Wide-character API throughout: the texts read from other windows are Unicode.
 #ifndef UNICODE
 #define UNICODE
 #endif
 #include <windows.h>
 #include <commctrl.h>
+// iphlpapi.h needs windows.h before it.
+#include <iphlpapi.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -397,6 +402,37 @@ int CommandClose(const wchar_t* className) {
     return posted ? 0 : 1;
 }
 
+// The interface table as the program reads it, with the same two calls (sizing,
+// then the table) and the rows unsorted, so that a test can tell whether some
+// traffic moves the counters the icon's indicators follow.
+int CommandInterfaces() {
+    ULONG size = 0;
+    DWORD result = GetIfTable(nullptr, &size, FALSE);
+    if (result != ERROR_INSUFFICIENT_BUFFER && result != NO_ERROR) {
+        std::printf("error\tGetIfTable sizing call returned %lu\n", result);
+        return 1;
+    }
+    std::vector<unsigned char> buffer(size ? size : sizeof(MIB_IFTABLE));
+    size = static_cast<ULONG>(buffer.size());
+    auto* table = reinterpret_cast<MIB_IFTABLE*>(buffer.data());
+    result = GetIfTable(table, &size, FALSE);
+    if (result != NO_ERROR) {
+        std::printf("error\tGetIfTable returned %lu\n", result);
+        return 1;
+    }
+    for (DWORD i = 0; i < table->dwNumEntries; ++i) {
+        const MIB_IFROW& row = table->table[i];
+        std::string description(reinterpret_cast<const char*>(row.bDescr),
+                                strnlen(reinterpret_cast<const char*>(row.bDescr),
+                                        std::min<DWORD>(row.dwDescrLen, MAXLEN_IFDESCR)));
+        std::printf("interface\tindex=%lu\ttype=%lu\toper=%lu\tin-octets=%lu\tout-octets=%lu\t"
+                    "descr=%s\n",
+                    row.dwIndex, row.dwType, static_cast<unsigned long>(row.dwOperStatus),
+                    row.dwInOctets, row.dwOutOctets, description.c_str());
+    }
+    return table->dwNumEntries ? 0 : 1;
+}
+
 // Tests start this program in Wine's virtual desktop through the registry; an
 // explicit desktop name makes it independent of that.
 void JoinDesktop() {
@@ -409,7 +445,7 @@ void JoinDesktop() {
 int Usage() {
     std::fprintf(stderr,
                  "usage: orbiquell-probe windows [CLASS] | tree | tray | tooltips |\n"
-                 "                       dialog TITLE | close CLASS\n");
+                 "                       dialog TITLE | close CLASS | interfaces\n");
     return 2;
 }
 
@@ -433,6 +469,8 @@ int main(int argc, char** argv) {
         result = CommandDialog(Wide(argv[2]).c_str());
     } else if (command == "close" && argc > 2) {
         result = CommandClose(Wide(argv[2]).c_str());
+    } else if (command == "interfaces") {
+        result = CommandInterfaces();
     } else {
         return Usage();
     }
