@@ -45,6 +45,10 @@ std::int32_t Currency::RoundToInt32() const {
     return static_cast<std::int32_t>(whole);
 }
 
+double Currency::ToDouble() const {
+    return static_cast<double>(raw_) / static_cast<double>(kScale);
+}
+
 Currency Currency::operator+(Currency other) const {
     std::int64_t raw = 0;
     ThrowIf(__builtin_add_overflow(raw_, other.raw_, &raw));
@@ -54,5 +58,11 @@ Currency Currency::operator+(Currency other) const {
 Currency Currency::operator-(Currency other) const {
     std::int64_t raw = 0;
     ThrowIf(__builtin_sub_overflow(raw_, other.raw_, &raw));
+    return Currency(raw);
+}
+
+Currency Currency::operator*(std::int64_t factor) const {
+    std::int64_t raw = 0;
+    ThrowIf(__builtin_mul_overflow(raw_, factor, &raw));
     return Currency(raw);
 }

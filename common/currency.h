@@ -21,9 +21,14 @@ public:
     std::int32_t RoundToInt32() const;
     // The same rounding into 64 bits (always fits).
     std::int64_t RoundToInt64() const;
+    // The value as a double: the nearest one while the stored integer is within
+    // 2^53, within a unit in the last place beyond.
+    double ToDouble() const;
 
     Currency operator+(Currency other) const;
     Currency operator-(Currency other) const;
+    // The value times a whole number.
+    Currency operator*(std::int64_t factor) const;
 
     friend constexpr bool operator==(Currency a, Currency b) { return a.raw_ == b.raw_; }
     friend constexpr auto operator<=>(Currency a, Currency b) { return a.raw_ <=> b.raw_; }

@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "platform/platform.h"
+#include "platform/sim/performance_internal.h"
 #include "platform/sim/world.h"
 
 namespace platform {
@@ -131,6 +132,10 @@ Status RegQuery(Handle key, const std::string& valueName, std::uint32_t* type, s
     if (data != nullptr && size == nullptr) {
         return kErrorInvalidParameter;
     }
+    if (std::optional<Status> status =
+            sim::detail::QueryDynamicKey(key, valueName, type, data, size)) {
+        return *status;
+    }
     ResolvedKey resolved = Resolve(key);
     if (resolved.status != kErrorSuccess) {
         return resolved.status;
@@ -219,6 +224,9 @@ Status RegDeleteNamedValue(Handle key, const std::string& valueName) {
 Status RegClose(Handle key) {
     if (IsRoot(key)) {
         return kErrorSuccess;
+    }
+    if (std::optional<Status> status = sim::detail::CloseDynamicKey(key)) {
+        return *status;
     }
     if (TheWorld().registry.openKeys.erase(key) == 0) {
         return kErrorInvalidHandle;

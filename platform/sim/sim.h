@@ -23,8 +23,9 @@ namespace sim {
 void Reset();
 
 // Forgets the recorded calls (message boxes, system parameter calls, sent
-// messages, notification calls, common-controls calls) and zeroes the call
-// counters, keeping all state; long runs use it to keep the records small.
+// messages, notification calls, common-controls calls, performance-data query
+// sizes, the 9x statistics log) and zeroes the call counters, keeping all
+// state; long runs use it to keep the records small.
 void ClearRecords();
 
 // ---- Registry ------------------------------------------------------------------
@@ -159,17 +160,22 @@ void SetIconResourceMissing(int resourceId, bool missing);
 
 // ---- Performance data, processors, memory, locale --------------------------------------
 // The bytes HKEY_PERFORMANCE_DATA serves for the value "238" (tests build them);
-// nullopt: the query fails with ERROR_FILE_NOT_FOUND.
+// nullopt (the default): the query fails with ERROR_FILE_NOT_FOUND.
 void SetPerformanceData(std::optional<std::vector<std::uint8_t>> block);
 // Buffer sizes the program asked HKEY_PERFORMANCE_DATA with, in order.
 const std::vector<std::uint32_t>& PerformanceDataQuerySizes();
 // The 9x statistics: which of "PerfStats\StartStat", "PerfStats\StatData",
-// "PerfStats\StopStat" under HKEY_DYN_DATA exist, the usage value StatData
-// serves, and the log of opens, queries and closes ("open StartStat", ...).
+// "PerfStats\StopStat" under HKEY_DYN_DATA exist (by default none, as on NT),
+// the usage value StatData serves, and the log of opens, queries and closes
+// ("open StartStat", "query StatData", "close StatData"; an open of a missing
+// key is logged as "open StatData failed").
 void SetDynDataKeys(bool startStat, bool statData, bool stopStat);
 void SetDynDataUsage(std::uint32_t percent);
 const std::vector<std::string>& DynDataLog();
 void SetProcessorCount(std::uint32_t count);                 // default 1
+// The MEMORYSTATUSEX (64 bytes) and MEMORYSTATUS (32 bytes) records the calls
+// write, from offset 4 on (shorter ones are padded with zeros). Default: zero
+// records, GlobalMemoryStatusEx present.
 void SetMemoryStatusEx(std::optional<std::vector<std::uint8_t>> record);  // nullopt: entry missing
 void SetMemoryStatus(const std::vector<std::uint8_t>& record);
 void SetThousandsSeparator(const std::string& separator);    // default ","

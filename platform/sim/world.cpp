@@ -43,6 +43,8 @@ void ClearRecords() {
     world.housekeeping.workingSetTrims = 0;
     std::vector<CommonControlsCall>().swap(world.housekeeping.commonControlsCalls);
     world.loop.pumpCount = 0;
+    std::vector<std::uint32_t>().swap(world.performance.querySizes);
+    std::vector<std::string>().swap(world.performance.dynDataLog);
 }
 
 }  // namespace sim

@@ -104,6 +104,28 @@ struct HousekeepingState {
     std::vector<CommonControlsCall> commonControlsCalls;
 };
 
+// The NT performance data, the 9x dynamic statistics and the processor count.
+struct PerformanceState {
+    std::optional<std::vector<std::uint8_t>> block;  // served for "238"
+    std::vector<std::uint32_t> querySizes;
+    bool startStat = false;
+    bool statData = false;
+    bool stopStat = false;
+    std::uint32_t usage9x = 0;
+    std::vector<std::string> dynDataLog;
+    std::map<platform::Handle, std::string> openDynDataKeys;  // handle -> key name
+    std::uint32_t processorCount = 1;
+};
+
+// What the memory-status calls write, and the locale's digit grouping.
+struct MemoryState {
+    // The MEMORYSTATUSEX and MEMORYSTATUS records as Windows fills them;
+    // nullopt when kernel32 has no GlobalMemoryStatusEx.
+    std::optional<std::vector<std::uint8_t>> statusEx = std::vector<std::uint8_t>(64);
+    std::vector<std::uint8_t> status = std::vector<std::uint8_t>(32);
+    std::string thousandsSeparator = ",";
+};
+
 struct LoopState {
     bool quitRequested = false;
     int quitCode = 0;
@@ -124,6 +146,8 @@ struct World {
     ScreenState screen;
     NetworkState network;
     HousekeepingState housekeeping;
+    PerformanceState performance;
+    MemoryState memory;
 };
 
 World& TheWorld();

@@ -52,3 +52,27 @@ TEST(Currency, ArithmeticReportsOverflowInsteadOfWrapping) {
     EXPECT_EQ((Currency::FromInt(5) - Currency::FromDouble(0.25)).raw(), 47500);
     EXPECT_EQ((Currency::FromInt(5) + Currency::FromInt(-7)).raw(), -20000);
 }
+
+TEST(Currency, MultiplyingByAWholeNumberScalesTheValue) {
+    EXPECT_EQ(Currency::FromDouble(2.5) * 4, Currency::FromInt(10));
+    EXPECT_EQ(Currency::FromRaw(7) * Currency::kScale, Currency::FromInt(7));
+    EXPECT_EQ(Currency::FromInt(-3) * -2, Currency::FromInt(6));
+    EXPECT_EQ(Currency::FromInt(123) * 0, Currency());
+    // The largest whole value, 922,337,203,685,477, and one beyond it.
+    EXPECT_EQ(Currency::FromRaw(922'337'203'685'477) * Currency::kScale,
+              Currency::FromInt(922'337'203'685'477));
+    EXPECT_THROW(Currency::FromRaw(922'337'203'685'478) * Currency::kScale, OverflowError);
+    EXPECT_THROW(Currency::FromRaw(-922'337'203'685'478) * Currency::kScale, OverflowError);
+    EXPECT_THROW(Currency::FromRaw(std::numeric_limits<std::int64_t>::min()) * -1, OverflowError);
+}
+
+TEST(Currency, ToDoubleGivesTheValue) {
+    EXPECT_EQ(Currency::FromInt(268'435'456).ToDouble(), 268'435'456.0);
+    EXPECT_EQ(Currency::FromDouble(-0.25).ToDouble(), -0.25);
+    EXPECT_EQ(Currency::FromRaw(1).ToDouble(), 0.0001);
+    EXPECT_EQ(Currency().ToDouble(), 0.0);
+    // Whole values stay exact while the stored integer is within 2^53, and
+    // the largest is within one part in 2^52.
+    EXPECT_EQ(Currency::FromInt(900'719'925'474).ToDouble(), 900'719'925'474.0);
+    EXPECT_NEAR(Currency::FromInt(922'337'203'685'477).ToDouble(), 922'337'203'685'477.0, 0.25);
+}

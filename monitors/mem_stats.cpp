@@ -1,0 +1,81 @@
+#include "monitors/mem_stats.h"
+
+#include <cstring>
+
+#include "app/globals.h"
+#include "common/rounding.h"
+#include "common/runtime_error.h"
+#include "platform/platform.h"
+
+namespace {
+
+// MEMORYSTATUSEX: dwLength, then ullTotalPageFile and ullAvailPageFile.
+constexpr std::uint32_t kStatusExLength = 64;
+constexpr std::size_t kTotalPageFileExOffset = 24;
+constexpr std::size_t kAvailPageFileExOffset = 32;
+// MEMORYSTATUS: dwLength, then dwTotalPageFile and dwAvailPageFile.
+constexpr std::uint32_t kStatusLength = 32;
+constexpr std::size_t kTotalPageFileOffset = 16;
+constexpr std::size_t kAvailPageFileOffset = 20;
+
+double CommittedBytesFromStatusEx() {
+    std::uint8_t record[kStatusExLength] = {};
+    std::memcpy(record, &kStatusExLength, sizeof kStatusExLength);
+    if (!platform::QueryMemoryStatusEx(record)) {
+        throw EntryPointNotFoundError("GlobalMemoryStatusEx", "kernel32");
+    }
+    const Currency total = LargeIntToCurrency(record + kTotalPageFileExOffset);
+    const Currency available = LargeIntToCurrency(record + kAvailPageFileExOffset);
+    return (total - available).ToDouble();
+}
+
+// The old record's sizes are read as signed, so from 2 GB on they are
+// negative; the difference must still fit 32 bits.
+double CommittedBytesFromStatus() {
+    std::uint8_t record[kStatusLength] = {};
+    std::memcpy(record, &kStatusLength, sizeof kStatusLength);
+    platform::QueryMemoryStatus(record);
+    std::int32_t total = 0;
+    std::int32_t available = 0;
+    std::memcpy(&total, record + kTotalPageFileOffset, sizeof total);
+    std::memcpy(&available, record + kAvailPageFileOffset, sizeof available);
+    std::int32_t used = 0;
+    if (__builtin_sub_overflow(total, available, &used)) throw OverflowError();
+    return used;
+}
+
+// The pattern "#,###": digits grouped by three with the locale's separator,
+// no leading zeros, and nothing at all for 0.
+std::string GroupedDigits(std::int32_t value, const std::string& separator) {
+    if (value == 0) return {};
+    // Through 64 bits, so that the most negative value has a magnitude.
+    const std::int64_t wide = value;
+    const std::string digits = std::to_string(wide < 0 ? -wide : wide);
+    std::string text = wide < 0 ? "-" : "";
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0) text += separator;
+        text += digits[i];
+    }
+    return text;
+}
+
+}  // namespace
+
+Currency LargeIntToCurrency(const std::uint8_t* field) {
+    // The raw bits make a Currency of a ten-thousandth of the integer; scaling
+    // it up makes its value the integer itself.
+    std::int64_t bits = 0;
+    std::memcpy(&bits, field, sizeof bits);
+    return Currency::FromRaw(bits) * Currency::kScale;
+}
+
+std::string GetMemoryUsage() {
+    try {
+        const double used =
+            gIsWin2kOrLater ? CommittedBytesFromStatusEx() : CommittedBytesFromStatus();
+        const std::int32_t kilobytes = RoundToInt32(used / 1024);
+        return GroupedDigits(kilobytes, platform::ThousandsSeparator()) + " K";
+    } catch (const RuntimeError&) {
+        return "memory query failed";
+    }
+}
