@@ -14,7 +14,7 @@ extern std::uint8_t gAutoStartCurrentUser;  // 1 = the current user's Run value 
 extern std::string gComputerName;           // "" when it cannot be read
 extern std::int32_t gPlatformId;            // OSVERSIONINFO dwPlatformId
 extern bool gIsWin2kOrLater;
-extern std::string gStartTime;              // cached start-time text, fixed once
+extern std::string gStartTime;  // cached start-time text, fixed once
 
 // The network activity counter, created by the first tick that uses it and
 // kept until the process ends.

@@ -75,7 +75,8 @@ void UpdateSleeper() {
     try {
         if (gHotCornersEnabled == 1) WatchHotCorners();
         const CIpHelper& activity = IpHelper();
-        UpdateTrayIcon(ChooseTrayImage(mHotCorners, gHotCornersEnabled, activity.bRX, activity.bTX));
+        UpdateTrayIcon(
+            ChooseTrayImage(mHotCorners, gHotCornersEnabled, activity.bRX, activity.bTX));
     } catch (const RuntimeError& error) {
         platform::ShowMessageBox(std::string("Error while updating systray icon: ") + "\r\n" + "[" +
                                      std::to_string(error.number()) + "] " + error.what(),

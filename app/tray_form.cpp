@@ -55,7 +55,9 @@ frmSysTray& frmSysTray::Instance() {
     return *instance;
 }
 
-void frmSysTray::Destroy() { TheInstance().reset(); }
+void frmSysTray::Destroy() {
+    TheInstance().reset();
+}
 
 void frmSysTray::Load() {
     if (loaded_) return;
@@ -92,8 +94,7 @@ platform::Handle frmSysTray::imageHandle(TrayImage image) {
 
 void frmSysTray::Form_Load() {
     if (platform::IsPreviousInstanceRunning()) {
-        platform::ShowMessageBox("An instance of " + AppTitle() + " is already running." +
-                                     "\r\n" +
+        platform::ShowMessageBox("An instance of " + AppTitle() + " is already running." + "\r\n" +
                                      "Shut it down before attempting to start another instance.",
                                  platform::kMbIconExclamation, AppTitle());
         Unload();
@@ -120,9 +121,9 @@ void frmSysTray::Form_Load() {
     gAutoStartAllUsers =
         GetRegString(platform::kHKeyLocalMachine, RunKey(), AppTitle(), runData) ? 1 : 0;
 
-    AddTrayIcon(gHotCornersEnabled == 1 ? TrayImage::imgIcon_none
-                                        : TrayImage::imgSleeperDisabled_none,
-                gComputerName + " " + AppTitle());
+    AddTrayIcon(
+        gHotCornersEnabled == 1 ? TrayImage::imgIcon_none : TrayImage::imgSleeperDisabled_none,
+        gComputerName + " " + AppTitle());
     ShowUptime();
 
     popupRequested_ = IsPopupSwitch(platform::CommandLineArguments());
@@ -133,7 +134,9 @@ void frmSysTray::Form_Unload() {
     RemoveTrayIcon();
 }
 
-void frmSysTray::ShowUptime() { UpdateTrayTip(gComputerName + " up for " + GetUptimeString()); }
+void frmSysTray::ShowUptime() {
+    UpdateTrayTip(gComputerName + " up for " + GetUptimeString());
+}
 
 void frmSysTray::timUpdate_Timer() {
     // A tick lets waiting messages run in its middle, and its error box is

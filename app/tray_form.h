@@ -11,7 +11,7 @@
 #include "platform/widgets.h"
 
 class frmSysTray {
-public:
+  public:
     // The one instance, created on first use; creating it neither loads nor
     // shows it.
     static frmSysTray& Instance();
@@ -42,7 +42,7 @@ public:
     // Ticks counted modulo 750: the working set is trimmed when it is 0.
     int TrimCounter = 0;
 
-private:
+  private:
     frmSysTray() = default;
 
     struct Controls;

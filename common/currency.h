@@ -7,13 +7,13 @@
 #include <cstdint>
 
 class Currency {
-public:
+  public:
     static constexpr std::int64_t kScale = 10000;
 
     constexpr Currency() = default;
     static constexpr Currency FromRaw(std::int64_t raw) { return Currency(raw); }
-    static Currency FromInt(std::int64_t whole);     // overflow beyond the range
-    static Currency FromDouble(double value);        // rounds to four places, half to even
+    static Currency FromInt(std::int64_t whole);  // overflow beyond the range
+    static Currency FromDouble(double value);     // rounds to four places, half to even
 
     constexpr std::int64_t raw() const { return raw_; }
     // The nearest whole number, a half to the even neighbour; OverflowError
@@ -33,7 +33,7 @@ public:
     friend constexpr bool operator==(Currency a, Currency b) { return a.raw_ == b.raw_; }
     friend constexpr auto operator<=>(Currency a, Currency b) { return a.raw_ <=> b.raw_; }
 
-private:
+  private:
     constexpr explicit Currency(std::int64_t raw) : raw_(raw) {}
     std::int64_t raw_ = 0;
 };

@@ -6,12 +6,12 @@
 #include <string>
 
 class RuntimeError : public std::runtime_error {
-public:
+  public:
     RuntimeError(int number, const std::string& description)
         : std::runtime_error(description), number_(number) {}
     int number() const { return number_; }
 
-private:
+  private:
     int number_;
 };
 
@@ -22,24 +22,24 @@ constexpr int kErrEntryPointNotFound = 453;
 
 // Thrown where a value does not fit the type it must be held in.
 class OverflowError : public RuntimeError {
-public:
+  public:
     OverflowError() : RuntimeError(kErrOverflow, "Overflow") {}
 };
 
 // Thrown where an index lies outside the array or the bytes it is used on.
 class SubscriptOutOfRangeError : public RuntimeError {
-public:
+  public:
     SubscriptOutOfRangeError() : RuntimeError(kErrSubscriptOutOfRange, "Subscript out of range") {}
 };
 
 class DivisionByZeroError : public RuntimeError {
-public:
+  public:
     DivisionByZeroError() : RuntimeError(kErrDivisionByZero, "Division by zero") {}
 };
 
 // Thrown where a system function the program looks up at run time is missing.
 class EntryPointNotFoundError : public RuntimeError {
-public:
+  public:
     EntryPointNotFoundError(const std::string& function, const std::string& library)
         : RuntimeError(kErrEntryPointNotFound,
                        "Can't find DLL entry point " + function + " in " + library) {}

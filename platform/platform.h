@@ -57,9 +57,9 @@ Status RegDeleteNamedValue(Handle key, const std::string& valueName);
 Status RegClose(Handle key);
 
 // ---- Clock and counters (kernel32) ----------------------------------------
-std::uint32_t TickCount();                             // GetTickCount
-int PerformanceCounter(std::int64_t* count);           // QueryPerformanceCounter: 1 if present
-int PerformanceFrequency(std::int64_t* frequency);     // QueryPerformanceFrequency
+std::uint32_t TickCount();                          // GetTickCount
+int PerformanceCounter(std::int64_t* count);        // QueryPerformanceCounter: 1 if present
+int PerformanceFrequency(std::int64_t* frequency);  // QueryPerformanceFrequency
 
 struct LocalTime {
     int year = 0;    // four digits
@@ -69,8 +69,8 @@ struct LocalTime {
     int minute = 0;  // 0..59
     int second = 0;  // 0..59
 };
-LocalTime LocalNow();                       // GetLocalTime
-std::string MonthAbbreviation(int month);   // the user locale's short name of month 1..12
+LocalTime LocalNow();                      // GetLocalTime
+std::string MonthAbbreviation(int month);  // the user locale's short name of month 1..12
 
 // ---- System identity -------------------------------------------------------
 struct OsVersion {
@@ -144,10 +144,11 @@ constexpr std::uint32_t kErrorInsufficientBuffer = 122;
 std::uint32_t InterfaceTable(std::uint8_t* table, std::uint32_t* size, bool sort);
 
 // ---- Process housekeeping (kernel32, comctl32) ----------------------------------
-std::uint32_t CurrentProcessId();                                        // GetCurrentProcessId
-Handle OpenProcessHandle(std::uint32_t access, bool inherit, std::uint32_t processId);  // OpenProcess
+std::uint32_t CurrentProcessId();  // GetCurrentProcessId
+Handle OpenProcessHandle(std::uint32_t access, bool inherit,
+                         std::uint32_t processId);  // OpenProcess
 int SetWorkingSetSize(Handle process, std::intptr_t minimum, std::intptr_t maximum);
-int CloseKernelHandle(Handle handle);                                    // CloseHandle
+int CloseKernelHandle(Handle handle);  // CloseHandle
 // InitCommonControlsEx, looked up at run time: false when the library or its
 // entry point is missing (the call's own result is not reported).
 bool InitializeCommonControls(std::uint32_t size, std::uint32_t classes);

@@ -15,7 +15,7 @@ namespace platform {
 // A top-level window that is never shown. It unloads on WM_CLOSE and at the end
 // of the Windows session (WM_ENDSESSION with a true wParam).
 class HiddenForm {
-public:
+  public:
     explicit HiddenForm(const std::string& caption);
     ~HiddenForm();
     HiddenForm(const HiddenForm&) = delete;
@@ -26,7 +26,7 @@ public:
 
     struct Impl;
 
-private:
+  private:
     std::unique_ptr<Impl> impl_;
 };
 
@@ -34,7 +34,7 @@ private:
 // shell posts the callback message with the mouse message that happened over the
 // icon (WM_LBUTTONDBLCLK, WM_RBUTTONUP, ...) in lParam; the handler gets it.
 class PictureBox {
-public:
+  public:
     PictureBox(HiddenForm& parent, std::uint32_t callbackMessage);
     ~PictureBox();
     PictureBox(const PictureBox&) = delete;
@@ -45,13 +45,13 @@ public:
 
     struct Impl;
 
-private:
+  private:
     std::unique_ptr<Impl> impl_;
 };
 
 // A periodic timer delivered through the message loop; enabled when created.
 class Timer {
-public:
+  public:
     Timer(std::uint32_t intervalMs, std::function<void()> onTimer);
     ~Timer();
     Timer(const Timer&) = delete;
@@ -62,7 +62,7 @@ public:
 
     struct Impl;
 
-private:
+  private:
     std::unique_ptr<Impl> impl_;
 };
 
@@ -70,7 +70,7 @@ private:
 // icons (SM_CXSMICON), loaded once and destroyed with the object. A resource
 // that cannot be loaded leaves the handle 0; users of the image report that.
 class IconImage {
-public:
+  public:
     explicit IconImage(int resourceId);
     ~IconImage();
     IconImage(const IconImage&) = delete;
@@ -78,7 +78,7 @@ public:
 
     Handle handle() const;
 
-private:
+  private:
     Handle handle_ = 0;
 };
 

@@ -37,6 +37,10 @@ bool IsScreenSaverActive() {
     return active == 1;
 }
 
-void DisableScreenSaver() { SetScreenSaverActive(0); }
+void DisableScreenSaver() {
+    SetScreenSaverActive(0);
+}
 
-void EnableScreenSaver() { SetScreenSaverActive(1); }
+void EnableScreenSaver() {
+    SetScreenSaverActive(1);
+}

@@ -9,6 +9,5 @@ bool RegKey::Open(std::uint32_t root, const std::string& path) {
 }
 
 bool RegKey::Create(std::uint32_t root, const std::string& path) {
-    return platform::RegCreate(platform::RootKey(root), path, &handle_) ==
-           platform::kErrorSuccess;
+    return platform::RegCreate(platform::RootKey(root), path, &handle_) == platform::kErrorSuccess;
 }

@@ -7,7 +7,7 @@
 #include "platform/platform.h"
 
 class RegKey {
-public:
+  public:
     RegKey() = default;
     ~RegKey();
     RegKey(const RegKey&) = delete;
@@ -20,6 +20,6 @@ public:
 
     platform::Handle handle() const { return handle_; }
 
-private:
+  private:
     platform::Handle handle_ = 0;
 };

@@ -87,9 +87,9 @@ bool SetRegString(std::uint32_t root, const std::string& path, const std::string
 bool SetRegDWord(std::uint32_t root, const std::string& path, const std::string& name,
                  std::int32_t number) {
     const auto bits = static_cast<std::uint32_t>(number);
-    const std::uint8_t data[4] = {static_cast<std::uint8_t>(bits), static_cast<std::uint8_t>(bits >> 8),
-                                  static_cast<std::uint8_t>(bits >> 16),
-                                  static_cast<std::uint8_t>(bits >> 24)};
+    const std::uint8_t data[4] = {
+        static_cast<std::uint8_t>(bits), static_cast<std::uint8_t>(bits >> 8),
+        static_cast<std::uint8_t>(bits >> 16), static_cast<std::uint8_t>(bits >> 24)};
     return WriteValue(root, path, name, platform::kRegDword, data, 4);
 }
 

@@ -2,8 +2,14 @@
 
 #include "common/app_info.h"
 
-std::string SettingsKey() { return "Software\\" + AppTitle() + "\\Settings"; }
+std::string SettingsKey() {
+    return "Software\\" + AppTitle() + "\\Settings";
+}
 
-std::string ProductKey() { return "Software\\" + AppTitle(); }
+std::string ProductKey() {
+    return "Software\\" + AppTitle();
+}
 
-std::string RunKey() { return std::string("Software\\") + "Microsoft\\Windows\\CurrentVersion\\Run"; }
+std::string RunKey() {
+    return std::string("Software\\") + "Microsoft\\Windows\\CurrentVersion\\Run";
+}

@@ -6,7 +6,6 @@
 
 #include "platform/platform.h"
 
-
 // Software\Orbiquell\Settings: "HotCorners" under HKEY_LOCAL_MACHINE; older
 // releases kept "SleeperActive" here under HKEY_CURRENT_USER.
 std::string SettingsKey();

@@ -20,8 +20,8 @@ std::string FormatUptime(std::int32_t seconds) {
     seconds -= hours * 3600;
     const std::int32_t minutes = seconds / 60;
     seconds %= 60;
-    return std::to_string(days) + (days == 1 ? " day, " : " days, ") + std::to_string(hours) +
-           ":" + TwoDigits(minutes) + ":" + TwoDigits(seconds);
+    return std::to_string(days) + (days == 1 ? " day, " : " days, ") + std::to_string(hours) + ":" +
+           TwoDigits(minutes) + ":" + TwoDigits(seconds);
 }
 
 std::optional<platform::LocalTime> SecondsBefore(const platform::LocalTime& now,

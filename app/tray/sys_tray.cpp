@@ -54,9 +54,9 @@ void UpdateTrayTip(const std::string& tip) {
     if (platform::NotifyIcon(platform::kNimModify, data) != 1) {
         // The shell lost the icon (its notification area was re-created).
         // This tick's tip is dropped; the next tick puts the uptime back.
-        AddTrayIcon(gHotCornersEnabled == 1 ? TrayImage::imgIcon_none
-                                            : TrayImage::imgSleeperDisabled_none,
-                    gComputerName + " " + AppTitle());
+        AddTrayIcon(
+            gHotCornersEnabled == 1 ? TrayImage::imgIcon_none : TrayImage::imgSleeperDisabled_none,
+            gComputerName + " " + AppTitle());
     }
 }
 
@@ -67,4 +67,6 @@ void UpdateTrayIcon(TrayImage icon) {
     platform::NotifyIcon(platform::kNimModify, data);
 }
 
-void RemoveTrayIcon() { platform::NotifyIcon(platform::kNimDelete, Record(0)); }
+void RemoveTrayIcon() {
+    platform::NotifyIcon(platform::kNimDelete, Record(0));
+}

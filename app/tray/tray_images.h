@@ -28,10 +28,10 @@ enum class TrayImage {
 
 // Every image is loaded once, with the tray form, and lives as long as it.
 class TrayImages {
-public:
+  public:
     TrayImages();
     platform::Handle handle(TrayImage image) const;
 
-private:
+  private:
     std::vector<std::unique_ptr<platform::IconImage>> images_;
 };

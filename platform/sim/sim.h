@@ -147,8 +147,8 @@ void SetInterfaceTableNotSupported(bool notSupported);
 void SetInterfaceTableCallFails(bool fails);
 void SetInterfaceTableOverstatesRows(std::uint32_t extraRows);
 int InterfaceTableCalls();
-int WorkingSetTrims();        // SetProcessWorkingSetSize(-1, -1) on an open process
-int OpenProcessHandleCount(); // process handles opened and not closed
+int WorkingSetTrims();         // SetProcessWorkingSetSize(-1, -1) on an open process
+int OpenProcessHandleCount();  // process handles opened and not closed
 void SetCommonControlsMissing(bool missing);
 struct CommonControlsCall {
     std::uint32_t size = 0;
@@ -172,12 +172,12 @@ const std::vector<std::uint32_t>& PerformanceDataQuerySizes();
 void SetDynDataKeys(bool startStat, bool statData, bool stopStat);
 void SetDynDataUsage(std::uint32_t percent);
 const std::vector<std::string>& DynDataLog();
-void SetProcessorCount(std::uint32_t count);                 // default 1
+void SetProcessorCount(std::uint32_t count);  // default 1
 // The MEMORYSTATUSEX (64 bytes) and MEMORYSTATUS (32 bytes) records the calls
 // write, from offset 4 on (shorter ones are padded with zeros). Default: zero
 // records, GlobalMemoryStatusEx present.
 void SetMemoryStatusEx(std::optional<std::vector<std::uint8_t>> record);  // nullopt: entry missing
 void SetMemoryStatus(const std::vector<std::uint8_t>& record);
-void SetThousandsSeparator(const std::string& separator);    // default ","
+void SetThousandsSeparator(const std::string& separator);  // default ","
 
 }  // namespace sim

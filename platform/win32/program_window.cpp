@@ -31,8 +31,9 @@ void WindowDestroyer::operator()(HWND window) const noexcept {
 UniqueWindow CreateProgramWindow(const WindowParams& params, void* widget) {
     const HINSTANCE instance = GetModuleHandleA(nullptr);
     RegisterClassOnce(params, instance);
-    UniqueWindow window(CreateWindowExA(params.exStyle, params.className, params.caption, params.style, 0,
-                                        0, 0, 0, params.parent, nullptr, instance, nullptr));
+    UniqueWindow window(CreateWindowExA(params.exStyle, params.className, params.caption,
+                                        params.style, 0, 0, 0, 0, params.parent, nullptr, instance,
+                                        nullptr));
     if (!window) ThrowLastError("CreateWindowExA");
     SetWindowLongPtrA(window.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(widget));
     return window;

@@ -5,7 +5,7 @@
 namespace {
 
 class ShutdownTest : public SimTest {
-protected:
+  protected:
     void SetUp() override {
         SimTest::SetUp();
         platform::OsVersion nt;

@@ -11,7 +11,7 @@ constexpr std::int32_t kWidth = 1024;
 constexpr std::int32_t kHeight = 768;
 
 class SleeperTest : public SimTest {
-protected:
+  protected:
     void SetUp() override {
         SimTest::SetUp();
         mHotCorners = {};
@@ -19,8 +19,8 @@ protected:
         nt.platformId = 2;
         nt.majorVersion = 5;
         sim::SetOsVersion(nt);
-        sim::RegPutDword(platform::kHKeyLocalMachine, "Software\\Orbiquell\\Settings",
-                         "HotCorners", 1);
+        sim::RegPutDword(platform::kHKeyLocalMachine, "Software\\Orbiquell\\Settings", "HotCorners",
+                         1);
         frmSysTray::Instance().Load();
     }
     // One run of the watch with the cursor at (x, y).
@@ -39,10 +39,14 @@ TEST_F(SleeperTest, CornerBoundsInPixels) {
         std::int32_t x, y;
         bool left, right;
     } points[] = {
-        {0, kHeight - 1, true, false},          {4, kHeight - 4, true, false},
-        {5, kHeight - 1, false, false},         {4, kHeight - 5, false, false},
-        {kWidth - 4, kHeight - 4, false, true}, {kWidth - 1, kHeight - 1, false, true},
-        {kWidth - 5, kHeight - 1, false, false}, {kWidth - 1, kHeight - 5, false, false},
+        {0, kHeight - 1, true, false},
+        {4, kHeight - 4, true, false},
+        {5, kHeight - 1, false, false},
+        {4, kHeight - 5, false, false},
+        {kWidth - 4, kHeight - 4, false, true},
+        {kWidth - 1, kHeight - 1, false, true},
+        {kWidth - 5, kHeight - 1, false, false},
+        {kWidth - 1, kHeight - 5, false, false},
         {0, 0, false, false},
     };
     for (const auto& p : points) {

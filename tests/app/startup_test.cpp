@@ -17,7 +17,7 @@ std::string Tip(const platform::NotifyIconData& data) {
 }
 
 class StartupTest : public SimTest {
-protected:
+  protected:
     static frmSysTray& Start() {
         frmSysTray::Instance().Load();
         return frmSysTray::Instance();
@@ -83,8 +83,12 @@ TEST_F(StartupTest, HotCornerFlagFromTheMachineSetting) {
         std::optional<std::uint32_t> stored;
         std::uint8_t flag;
     } cases[] = {
-        {"absent", std::nullopt, 0}, {"0", 0u, 0},        {"1", 1u, 1},
-        {"2", 2u, 1},                {"255", 255u, 1},    {"256", 256u, 1},
+        {"absent", std::nullopt, 0},
+        {"0", 0u, 0},
+        {"1", 1u, 1},
+        {"2", 2u, 1},
+        {"255", 255u, 1},
+        {"256", 256u, 1},
         {"-1", 0xFFFFFFFFu, 1},
     };
     for (const auto& c : cases) {

@@ -19,7 +19,7 @@ TEST_F(SystemIdentityTest, Win2kOrLaterFromPlatformAndMajorVersion) {
     const struct {
         std::uint32_t platformId, major;
         bool win2k;
-    } cases[] = {{2, 4, false}, {2, 5, true}, {2, 10, true}, {1, 4, false},
+    } cases[] = {{2, 4, false}, {2, 5, true},  {2, 10, true}, {1, 4, false},
                  {1, 5, false}, {0, 9, false}, {3, 1, true}};
     for (const auto& c : cases) {
         ResetGlobals();

@@ -13,7 +13,7 @@ namespace {
 constexpr std::uint32_t kTickMs = 400;
 
 class TickTest : public SimTest {
-protected:
+  protected:
     void SetUp() override {
         SimTest::SetUp();
         mHotCorners = {};

@@ -65,8 +65,7 @@ void Tick(HWND window) {
     NOTIFYICONDATAA tip = Record(window, NIF_TIP);
     const unsigned long long days = seconds / 86400;
     std::snprintf(tip.szTip, 64, "%s up for %llu %s, %llu:%02llu:%02llu", gComputerName, days,
-                  days == 1 ? "day" : "days", seconds / 3600 % 24, seconds / 60 % 60,
-                  seconds % 60);
+                  days == 1 ? "day" : "days", seconds / 3600 % 24, seconds / 60 % 60, seconds % 60);
     Shell_NotifyIconA(NIM_MODIFY, &tip);
 
     // The image, sent every tick as Orbiquell does.
@@ -77,20 +76,20 @@ void Tick(HWND window) {
 
 LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_TIMER:
-        if (wParam == kTimerId) Tick(window);
-        return 0;
-    case WM_CLOSE:
-        DestroyWindow(window);
-        return 0;
-    case WM_DESTROY: {
-        NOTIFYICONDATAA record = Record(window, 0);
-        Shell_NotifyIconA(NIM_DELETE, &record);
-        PostQuitMessage(0);
-        return 0;
-    }
-    default:
-        return DefWindowProcA(window, message, wParam, lParam);
+        case WM_TIMER:
+            if (wParam == kTimerId) Tick(window);
+            return 0;
+        case WM_CLOSE:
+            DestroyWindow(window);
+            return 0;
+        case WM_DESTROY: {
+            NOTIFYICONDATAA record = Record(window, 0);
+            Shell_NotifyIconA(NIM_DELETE, &record);
+            PostQuitMessage(0);
+            return 0;
+        }
+        default:
+            return DefWindowProcA(window, message, wParam, lParam);
     }
 }
 
@@ -105,8 +104,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     windowClass.hInstance = instance;
     windowClass.lpszClassName = "OrbiquellReference.HiddenWindow";
     if (!RegisterClassA(&windowClass)) return 1;
-    HWND window = CreateWindowExA(0, windowClass.lpszClassName, "Orbiquell reference tray", 0, 0,
-                                  0, 0, 0, nullptr, nullptr, instance, nullptr);
+    HWND window = CreateWindowExA(0, windowClass.lpszClassName, "Orbiquell reference tray", 0, 0, 0,
+                                  0, 0, nullptr, nullptr, instance, nullptr);
     if (!window) return 1;
 
     // At the small-icon size the notification area shows, as Orbiquell loads its

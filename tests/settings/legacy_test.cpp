@@ -13,7 +13,7 @@ const char* const kProduct = "Software\\Orbiquell";
 const char* const kRun = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
 class LegacyTest : public SimTest {
-protected:
+  protected:
     static std::optional<std::uint32_t> HotCorners() {
         const auto value = sim::RegGetValue(kHklm, kSettings, "HotCorners");
         if (!value || value->data.size() != 4) return std::nullopt;

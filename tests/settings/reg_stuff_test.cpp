@@ -14,10 +14,12 @@ constexpr std::uint32_t kHkcu = platform::kHKeyCurrentUser;
 constexpr std::uint32_t kHklm = platform::kHKeyLocalMachine;
 const std::string kKey = "Software\\Orbiquell\\Settings";
 
-std::vector<std::uint8_t> Bytes(const std::string& text) { return {text.begin(), text.end()}; }
+std::vector<std::uint8_t> Bytes(const std::string& text) {
+    return {text.begin(), text.end()};
+}
 
 class RegStuffTest : public SimTest {
-protected:
+  protected:
     void TearDown() override {
         // Every routine closes what it opened, on every path.
         EXPECT_EQ(sim::RegOpenHandleCount(), 0);
@@ -46,8 +48,8 @@ TEST_F(RegStuffTest, StringSizesAroundTheBuffer) {
         bool withNul;
         bool readable;
     } cases[] = {
-        {0, false, true},     {1, true, true},      {1, false, true},   {4, false, true},
-        {1023, false, true},  {1023, true, true},   {1024, false, true}, {1024, true, true},
+        {0, false, true},     {1, true, true},     {1, false, true},    {4, false, true},
+        {1023, false, true},  {1023, true, true},  {1024, false, true}, {1024, true, true},
         {1025, false, false}, {1025, true, false},
     };
     for (const auto& c : cases) {
@@ -134,7 +136,8 @@ TEST_F(RegStuffTest, WritesCreateTheWholePathAndUseTheStoredFormats) {
     // Written without a NUL; Windows itself appends one when the byte after
     // the data is a NUL, as it is after a string's characters.
     ASSERT_GE(value->data.size(), 22u);
-    EXPECT_EQ(std::string(value->data.begin(), value->data.begin() + 22), "C:\\Tools\\Orbiquell.exe");
+    EXPECT_EQ(std::string(value->data.begin(), value->data.begin() + 22),
+              "C:\\Tools\\Orbiquell.exe");
     std::string text;
     EXPECT_TRUE(GetRegString(kHkcu, kKey, "path", text));
     EXPECT_EQ(text, "C:\\Tools\\Orbiquell.exe");

@@ -9,7 +9,7 @@
 #include "platform/sim/sim.h"
 
 class SimTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         sim::Reset();
         ResetGlobals();

@@ -20,7 +20,7 @@ platform::LocalTime At(int year, int month, int day, int hour, int minute, int s
 }
 
 class StartTimeTest : public SimTest {
-protected:
+  protected:
     // The system started `uptime` seconds before `now`.
     static void Started(const platform::LocalTime& now, double uptime) {
         sim::SetLocalTime(now);
@@ -54,8 +54,8 @@ TEST_F(StartTimeTest, StartIsNowLessTheUptimeAcrossMonthAndYearEnds) {
 }
 
 TEST_F(StartTimeTest, MonthNamesComeFromTheLocale) {
-    sim::SetMonthAbbreviations(
-        {"janv.", "févr.", "mars", "avr.", "mai", "juin", "juil.", "août", "sept.", "oct.", "nov.", "déc."});
+    sim::SetMonthAbbreviations({"janv.", "févr.", "mars", "avr.", "mai", "juin", "juil.", "août",
+                                "sept.", "oct.", "nov.", "déc."});
     Started(At(2005, 8, 23, 9, 0, 0), 0);
     EXPECT_EQ(GetStartTime(), "23-août-05 9:00:00 am");
 }

@@ -23,8 +23,8 @@
 #ifndef UNICODE
 #define UNICODE
 #endif
-#include <windows.h>
 #include <commctrl.h>
+#include <windows.h>
 // iphlpapi.h needs windows.h before it.
 #include <iphlpapi.h>
 
@@ -40,8 +40,8 @@ namespace {
 
 std::string Utf8(const std::wstring& text) {
     if (text.empty()) return {};
-    int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                   nullptr, 0, nullptr, nullptr);
+    int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr,
+                                   0, nullptr, nullptr);
     std::string out(static_cast<size_t>(size), '\0');
     WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size,
                         nullptr, nullptr);
@@ -128,12 +128,12 @@ std::vector<HWND> ChildWindows(HWND parent) {
 void PrintWindow(const char* kind, HWND window, int depth) {
     RECT rect = {};
     GetWindowRect(window, &rect);
-    std::printf("%*s%s\thwnd=%s\tclass=%s\tpid=%lu\tvisible=%d\trect=%s\towner=%s\tid=%ld\ttext=%s\n",
-                depth * 2, "", kind, HandleText(window).c_str(), Utf8(ClassOf(window)).c_str(),
-                ProcessOf(window), IsWindowVisible(window) ? 1 : 0, RectText(rect).c_str(),
-                HandleText(GetWindow(window, GW_OWNER)).c_str(),
-                static_cast<long>(GetWindowLongPtrW(window, GWLP_ID)),
-                Utf8(TextOf(window)).c_str());
+    std::printf(
+        "%*s%s\thwnd=%s\tclass=%s\tpid=%lu\tvisible=%d\trect=%s\towner=%s\tid=%ld\ttext=%s\n",
+        depth * 2, "", kind, HandleText(window).c_str(), Utf8(ClassOf(window)).c_str(),
+        ProcessOf(window), IsWindowVisible(window) ? 1 : 0, RectText(rect).c_str(),
+        HandleText(GetWindow(window, GW_OWNER)).c_str(),
+        static_cast<long>(GetWindowLongPtrW(window, GWLP_ID)), Utf8(TextOf(window)).c_str());
 }
 
 int CommandWindows(const wchar_t* className) {
@@ -160,14 +160,14 @@ int CommandTree() {
 // parameters are pointers: the tooltip control reads and writes them in its own
 // address space.
 class RemoteBuffer {
-public:
+  public:
     RemoteBuffer(DWORD pid, SIZE_T size) : size_(size) {
-        process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE |
-                                   PROCESS_QUERY_INFORMATION,
-                               FALSE, pid);
+        process_ = OpenProcess(
+            PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE | PROCESS_QUERY_INFORMATION,
+            FALSE, pid);
         if (process_) {
-            address_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT | MEM_RESERVE,
-                                      PAGE_READWRITE);
+            address_ =
+                VirtualAllocEx(process_, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
         }
     }
     ~RemoteBuffer() {
@@ -184,10 +184,11 @@ public:
                WriteProcessMemory(process_, at(offset), data, size, nullptr);
     }
     bool read(SIZE_T offset, void* data, SIZE_T size) const {
-        return offset + size <= size_ && ReadProcessMemory(process_, at(offset), data, size, nullptr);
+        return offset + size <= size_ &&
+               ReadProcessMemory(process_, at(offset), data, size, nullptr);
     }
 
-private:
+  private:
     HANDLE process_ = nullptr;
     void* address_ = nullptr;
     SIZE_T size_ = 0;
@@ -356,8 +357,8 @@ void PrintIconKind(HWND control) {
         }
     }
     // A match is an identical drawing; anything else is reported as unknown.
-    std::printf("dialog-icon\tkind=%s\tdiffering-pixels=%d\tpixels=%zu\n", bestDiff == 0 ? best : "unknown",
-                bestDiff, shown.size());
+    std::printf("dialog-icon\tkind=%s\tdiffering-pixels=%d\tpixels=%zu\n",
+                bestDiff == 0 ? best : "unknown", bestDiff, shown.size());
 }
 
 int CommandDialog(const wchar_t* title) {
@@ -425,10 +426,11 @@ int CommandInterfaces() {
         std::string description(reinterpret_cast<const char*>(row.bDescr),
                                 strnlen(reinterpret_cast<const char*>(row.bDescr),
                                         std::min<DWORD>(row.dwDescrLen, MAXLEN_IFDESCR)));
-        std::printf("interface\tindex=%lu\ttype=%lu\toper=%lu\tin-octets=%lu\tout-octets=%lu\t"
-                    "descr=%s\n",
-                    row.dwIndex, row.dwType, static_cast<unsigned long>(row.dwOperStatus),
-                    row.dwInOctets, row.dwOutOctets, description.c_str());
+        std::printf(
+            "interface\tindex=%lu\ttype=%lu\toper=%lu\tin-octets=%lu\tout-octets=%lu\t"
+            "descr=%s\n",
+            row.dwIndex, row.dwType, static_cast<unsigned long>(row.dwOperStatus), row.dwInOctets,
+            row.dwOutOctets, description.c_str());
     }
     return table->dwNumEntries ? 0 : 1;
 }
