@@ -23,8 +23,9 @@
 #ifndef UNICODE
 #define UNICODE
 #endif
-#include <commctrl.h>
 #include <windows.h>
+// commctrl.h needs windows.h before it.
+#include <commctrl.h>
 // iphlpapi.h needs windows.h before it.
 #include <iphlpapi.h>
 
