@@ -63,6 +63,25 @@ Handle NewKeyHandle(std::shared_ptr<RegKey> key) {
     return handle;
 }
 
+// A key path below a root or open handle: the key it starts from and its names.
+struct KeyPath {
+    Status status = kErrorSuccess;
+    std::shared_ptr<RegKey> key;
+    std::vector<std::string> names;
+};
+
+KeyPath ParsePath(Handle root, const std::string& subKey) {
+    ResolvedKey from = Resolve(root);
+    if (from.status != kErrorSuccess) {
+        return {from.status, nullptr, {}};
+    }
+    std::optional<std::vector<std::string>> names = sim::detail::SplitKeyPath(subKey);
+    if (!names) {
+        return {kErrorBadPathname, nullptr, {}};
+    }
+    return {kErrorSuccess, std::move(from.key), std::move(*names)};
+}
+
 bool IsStringType(std::uint32_t type) {
     return type == kRegSz || type == kRegExpandSz || type == kRegMultiSz;
 }
@@ -89,15 +108,11 @@ Status RegOpen(Handle root, const std::string& subKey, Handle* key) {
         return kErrorSuccess;
     }
     *key = 0;
-    ResolvedKey from = Resolve(root);
+    KeyPath from = ParsePath(root, subKey);
     if (from.status != kErrorSuccess) {
         return from.status;
     }
-    std::optional<std::vector<std::string>> names = sim::detail::SplitKeyPath(subKey);
-    if (!names) {
-        return kErrorBadPathname;
-    }
-    std::shared_ptr<RegKey> found = sim::detail::FindKey(from.key, *names);
+    std::shared_ptr<RegKey> found = sim::detail::FindKey(from.key, from.names);
     if (!found) {
         return kErrorFileNotFound;
     }
@@ -110,20 +125,16 @@ Status RegCreate(Handle root, const std::string& subKey, Handle* key) {
         return kErrorInvalidParameter;
     }
     *key = 0;
-    ResolvedKey from = Resolve(root);
+    KeyPath from = ParsePath(root, subKey);
     if (from.status != kErrorSuccess) {
         return from.status;
     }
-    std::optional<std::vector<std::string>> names = sim::detail::SplitKeyPath(subKey);
-    if (!names) {
-        return kErrorBadPathname;
-    }
     // Without write access an existing key still opens (for reading); only
     // creating one is refused.
-    if (!sim::detail::FindKey(from.key, *names) && WritesDenied(*from.key)) {
+    if (!sim::detail::FindKey(from.key, from.names) && WritesDenied(*from.key)) {
         return kErrorAccessDenied;
     }
-    *key = NewKeyHandle(sim::detail::CreateKey(from.key, *names));
+    *key = NewKeyHandle(sim::detail::CreateKey(from.key, from.names));
     return kErrorSuccess;
 }
 
@@ -187,15 +198,11 @@ Status RegSet(Handle key, const std::string& valueName, std::uint32_t type,
 }
 
 Status RegDeleteSubKey(Handle root, const std::string& subKey) {
-    ResolvedKey from = Resolve(root);
+    KeyPath from = ParsePath(root, subKey);
     if (from.status != kErrorSuccess) {
         return from.status;
     }
-    std::optional<std::vector<std::string>> names = sim::detail::SplitKeyPath(subKey);
-    if (!names) {
-        return kErrorBadPathname;
-    }
-    std::shared_ptr<RegKey> target = sim::detail::FindKey(from.key, *names);
+    std::shared_ptr<RegKey> target = sim::detail::FindKey(from.key, from.names);
     if (!target) {
         return kErrorFileNotFound;
     }
