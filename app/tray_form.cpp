@@ -9,6 +9,7 @@
 #include "app/pc_name.h"
 #include "app/sleeper.h"
 #include "app/tray/sys_tray.h"
+#include "app/tray_menu.h"
 #include "common/app_info.h"
 #include "monitors/ip_helper.h"
 #include "platform/housekeeping.h"
@@ -16,6 +17,7 @@
 #include "settings/legacy.h"
 #include "settings/reg_stuff.h"
 #include "settings/registry_layout.h"
+#include "ui/main_window/frm_main.h"
 #include "uptime/uptime.h"
 
 namespace {
@@ -35,18 +37,22 @@ struct frmSysTray::Controls {
     explicit Controls(frmSysTray& owner)
         : form(AppTitle()),
           picSysTray(form, kTrayCallbackMessage),
-          timUpdate(kTickIntervalMs, [&owner] { owner.timUpdate_Timer(); }) {
+          timUpdate(kTickIntervalMs, [&owner] { owner.timUpdate_Timer(); }),
+          menu(owner) {
         // End of the session or WM_CLOSE: the program ends like from its menu.
         form.setOnUnload([&owner] {
             owner.Unload();
             platform::Quit(0);
         });
+        picSysTray.setOnTrayEvent(
+            [&owner](std::uint32_t mouseMessage) { owner.picSysTray_MouseMove(mouseMessage); });
     }
 
     platform::HiddenForm form;
     platform::PictureBox picSysTray;
     platform::Timer timUpdate;
     TrayImages images;
+    TrayMenu menu;
 };
 
 frmSysTray& frmSysTray::Instance() {
@@ -85,6 +91,11 @@ platform::Handle frmSysTray::hWnd() {
 platform::Handle frmSysTray::picSysTrayHWnd() {
     Load();
     return controls_->picSysTray.handle();
+}
+
+TrayMenu& frmSysTray::menu() {
+    Load();
+    return controls_->menu;
 }
 
 platform::Handle frmSysTray::imageHandle(TrayImage image) {
@@ -126,7 +137,7 @@ void frmSysTray::Form_Load() {
         gComputerName + " " + AppTitle());
     ShowUptime();
 
-    popupRequested_ = IsPopupSwitch(platform::CommandLineArguments());
+    if (IsPopupSwitch(platform::CommandLineArguments())) frmMain::Instance().Show();
 }
 
 void frmSysTray::Form_Unload() {
@@ -155,11 +166,6 @@ void frmSysTray::timUpdate_Timer() {
     platform::PumpMessages();
     if (TrimCounter == 0) TrimWorkingSet();
     TrimCounter = (TrimCounter + 1) % kTrimEveryTicks;
-}
-
-void frmSysTray::menuExit_Click() {
-    Unload();
-    platform::Quit(0);
 }
 
 bool IsPopupSwitch(const std::string& arguments) {

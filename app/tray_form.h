@@ -3,12 +3,15 @@
 // load handler is the start-up sequence and its unload handler the shutdown.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
 #include "app/tray/tray_images.h"
 #include "platform/platform.h"
 #include "platform/widgets.h"
+
+struct TrayMenu;
 
 class frmSysTray {
   public:
@@ -29,15 +32,20 @@ class frmSysTray {
     platform::Handle hWnd();
     platform::Handle picSysTrayHWnd();
     platform::Handle imageHandle(TrayImage image);
+    TrayMenu& menu();
 
     void Form_Load();
     void Form_Unload();
     void ShowUptime();
     void timUpdate_Timer();
-    void menuExit_Click();
 
-    // Whether the command line asked for the main window at start-up.
-    bool popupRequested() const { return popupRequested_; }
+    // The tray icon's callback: the mouse message that happened over the icon.
+    void picSysTray_MouseMove(std::uint32_t mouseMessage);
+    void menuRestore_Click();
+    void menuHotCorners_Click();
+    void menuStartSSaver_Click();
+    void menuConfigSSaver_Click();
+    void menuExit_Click();
 
     // Ticks counted modulo 750: the working set is trimmed when it is 0.
     int TrimCounter = 0;
@@ -49,7 +57,6 @@ class frmSysTray {
     std::unique_ptr<Controls> controls_;
     bool loaded_ = false;
     bool inTick_ = false;
-    bool popupRequested_ = false;
 };
 
 // True when the argument string is exactly "-POPUP", in any letter case.

@@ -190,6 +190,22 @@ void QueryMemoryStatus(std::uint8_t (&record)[32]);
 // The user locale's thousands separator (LOCALE_STHOUSAND).
 std::string ThousandsSeparator();
 
+// ---- Shell, foreground and pointer (user32, shell32, kernel32) -------------------
+// SetForegroundWindow; the result is not reported.
+void SetForeground(Handle window);
+// ShellExecuteA(0, "open", file, "", no directory, SW_SHOWNORMAL): the call's
+// result as a signed number, greater than 32 on success.
+std::int32_t ShellOpen(const std::string& file);
+// Starts a program without waiting for it (WinExec): a command line and a
+// window style (2 = minimised, with focus). The result is not reported.
+void StartProgram(const std::string& commandLine, int showStyle);
+constexpr int kSwShowMinimized = 2;
+// The pointer over all of the program's windows: the hourglass while busy.
+enum class ScreenPointer { Default = 0, Hourglass = 11 };
+void SetScreenPointer(ScreenPointer pointer);
+// The running executable's full path (GetModuleFileNameA).
+std::string ExecutablePath();
+
 // ---- Message loop ------------------------------------------------------------
 // Runs until Quit is called; returns the exit code passed to it.
 int RunMessageLoop();

@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/platform.h"
 
@@ -80,6 +81,215 @@ class IconImage {
 
   private:
     Handle handle_ = 0;
+};
+
+}  // namespace platform
+
+// ---- The main window ---------------------------------------------------------
+//
+// A visible form and its controls. Layout is given in twips (1440 to the inch)
+// relative to the form's client area; each implementation converts to pixels at
+// the system's DPI, so the window keeps its proportions at any scale. Controls
+// are placed either on the form itself (page -1) or on one page of the form's
+// tab control (page 0, 1, ...); a control on a page is visible only while its
+// page is selected. Controls take the keyboard focus with Tab in the order they
+// are created, the tab control first.
+namespace platform {
+
+struct TwipRect {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+};
+
+enum class WindowState { Normal = 0, Minimized = 1 };
+// The form's pointer over its own surface and its labels: the arrow, or the
+// program's custom cursor (the pointing hand, active point (13, 5)).
+enum class Pointer { Default = 0, Custom = 99 };
+
+constexpr int kOnForm = -1;  // the page of a control that sits on the form itself
+
+class Form {
+  public:
+    // A hidden top-level window with a fixed single border, a minimise button and
+    // a close box, the application icon and the Tahoma 8.25 pt font.
+    Form(int clientWidthTwips, int clientHeightTwips);
+    ~Form();
+    Form(const Form&) = delete;
+    Form& operator=(const Form&) = delete;
+
+    Handle handle() const;
+    void setCaption(const std::string& caption);
+    std::string caption() const;
+    void centre();  // centres the window on the screen's work area
+    // Shows the window in its current state and makes it the active window.
+    void show();
+    void hide();
+    bool visible() const;
+    WindowState windowState() const;
+    // Minimising runs the resize handler before this returns. Setting Normal on
+    // a hidden window does not show it; its next show() brings it back in the
+    // normal state.
+    void setWindowState(WindowState state);
+    void setPointer(Pointer pointer);
+    Pointer pointer() const;
+
+    // The close box (or Alt+F4, or the system menu's Close): the handler decides
+    // what happens; the window itself stays.
+    void setOnClose(std::function<void()> handler);
+    // The window's size state changed: shown, minimised or restored.
+    void setOnResize(std::function<void()> handler);
+    // The mouse moved over the form's own surface.
+    void setOnMouseMove(std::function<void()> handler);
+
+    struct Impl;
+    Impl& impl() { return *impl_; }
+
+  private:
+    std::unique_ptr<Impl> impl_;
+};
+
+// The base of the controls below: a child window of the form, destroyed with
+// the object.
+class Control {
+  public:
+    Control(const Control&) = delete;
+    Control& operator=(const Control&) = delete;
+    virtual ~Control();
+
+    Handle handle() const;
+    // Position and width in twips relative to the form's client area.
+    int left() const;
+    int width() const;
+    void setLeft(int twips);
+
+    struct Impl;
+    Impl& impl() { return *impl_; }
+
+  protected:
+    Control();
+    std::unique_ptr<Impl> impl_;
+};
+
+// The form's tab control: one row of tabs; the first tab is selected when it is
+// created. Selecting a tab, by the user or by select(), shows its page's
+// controls and hides the others'. A form has at most one; it is created before
+// the controls on its pages, comes first in the Tab order and has the focus
+// when the form is shown.
+class TabStrip : public Control {
+  public:
+    TabStrip(Form& form, TwipRect rect, const std::vector<std::string>& captions,
+             int tabHeightTwips);
+    int selected() const;
+    void select(int page);
+    // The mouse moved over the tab control's own surface (not over a control on it).
+    void setOnMouseMove(std::function<void()> handler);
+};
+
+// A group box with a caption.
+class Frame : public Control {
+  public:
+    Frame(Form& form, int page, TwipRect rect, const std::string& caption);
+};
+
+struct LabelStyle {
+    bool bold = false;
+    // The label takes the width of its text whenever the text changes.
+    bool autoSize = false;
+    // Pure blue (0, 0, 255) and underlined; the label takes clicks.
+    bool link = false;
+    // Wraps over several lines within its width.
+    bool wrap = false;
+    std::string tooltip;
+};
+
+class Label : public Control {
+  public:
+    Label(Form& form, int page, TwipRect rect, const std::string& caption, LabelStyle style = {});
+    std::string text() const;
+    void setText(const std::string& text);
+    void setOnClick(std::function<void()> handler);
+    void setOnMouseMove(std::function<void()> handler);
+};
+
+// A single-line display field: read-only but selectable, no tab stop.
+class TextField : public Control {
+  public:
+    TextField(Form& form, int page, TwipRect rect);
+    std::string text() const;
+    void setText(const std::string& text);
+    // The system's button-face colour (COLOR_BTNFACE) as background.
+    void setButtonFaceBackground();
+    bool hasButtonFaceBackground() const;
+};
+
+// 0 unchecked, 1 checked, 2 grayed. A change of state, by the user or by
+// setValue, runs the click handler, once per change.
+class CheckBox : public Control {
+  public:
+    CheckBox(Form& form, int page, TwipRect rect, const std::string& caption,
+             const std::string& tooltip = {});
+    int value() const;
+    void setValue(int value);
+    void setOnClick(std::function<void()> handler);
+};
+
+// Enter clicks the default button, Esc the cancel button.
+enum class ButtonRole { Plain, Default, Cancel };
+
+class Button : public Control {
+  public:
+    Button(Form& form, int page, TwipRect rect, const std::string& caption,
+           ButtonRole role = ButtonRole::Plain);
+    void setOnClick(std::function<void()> handler);
+};
+
+// Mouse buttons and modifier keys as a mouse-down event reports them.
+constexpr int kLeftButton = 1;
+constexpr int kRightButton = 2;
+constexpr int kMiddleButton = 4;
+constexpr int kShiftMask = 1;
+constexpr int kCtrlMask = 2;
+constexpr int kAltMask = 4;
+
+// An icon from the program's resources at 32 x 32 pixels (scaled with the DPI).
+class IconPicture : public Control {
+  public:
+    IconPicture(Form& form, int page, TwipRect rect, int resourceId);
+    // button: one of k*Button; shift: the k*Mask bits of the keys held down.
+    void setOnMouseDown(std::function<void(int button, int shift)> handler);
+};
+
+// A horizontal etched separator line from (x1, y) to (x2, y).
+class Line : public Control {
+  public:
+    Line(Form& form, int page, int x1, int y, int x2);
+};
+
+// A popup menu. Item ids are the indices addItem returns.
+class PopupMenu {
+  public:
+    PopupMenu();
+    ~PopupMenu();
+    PopupMenu(const PopupMenu&) = delete;
+    PopupMenu& operator=(const PopupMenu&) = delete;
+
+    int addItem(const std::string& caption, std::function<void()> onClick);
+    void addSeparator();
+    void setChecked(int item, bool checked);
+    bool checked(int item) const;
+    void setEnabled(int item, bool enabled);
+    bool enabled(int item) const;
+    // Opens the menu at the cursor, owned by the window, with the item shown as
+    // the default (bold); returns once the user chose an item, after its handler
+    // ran, or dismissed the menu.
+    void popup(Handle owner, int defaultItem);
+
+    struct Impl;
+
+  private:
+    std::unique_ptr<Impl> impl_;
 };
 
 }  // namespace platform

@@ -21,3 +21,6 @@
 #define IDI_SLEEP_NEVER_TX 122
 #define IDI_SLEEP_NEVER_RXTX 123
 #define IDI_SLEEP_NOW 130
+
+// The pointing hand over the main window's links, drawn by tools/make_cursor.py.
+#define IDC_HAND_POINTER 200

@@ -22,5 +22,12 @@ wine_prefix_ready() {
             "$WINESERVER" -w
             touch "$WINEPREFIX/.orbiquell-ready"
         fi
+        # Wine as packaged here finds none of the fonts it ships and draws
+        # Tahoma, the program's font, in the wider DejaVu Sans; in the prefix's
+        # Fonts folder it finds them.
+        local font
+        for font in /usr/share/wine/fonts/tahoma.ttf /usr/share/wine/fonts/tahomabd.ttf; do
+            if [ -f "$font" ]; then cp -u "$font" "$WINEPREFIX/drive_c/windows/Fonts/"; fi
+        done
     ) 9>"$WINEPREFIX.lock"
 }

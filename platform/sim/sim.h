@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "platform/widgets.h"
 
 namespace sim {
 
@@ -19,13 +20,16 @@ namespace sim {
 // timers, NT 5.1, computer name "SIMPC", a high-resolution counter at 0 with a
 // frequency of 10 MHz, tick count 0, local time 2005-12-06 08:04:09, English
 // month names, screen saver active, no previous instance, empty command line,
-// message boxes answered with IDOK, a tray that accepts everything.
+// message boxes answered with IDOK, a tray that accepts everything, no forms or
+// controls, the default screen pointer, no foreground window set, ShellOpen
+// answering 42, the default executable path, menus dismissed.
 void Reset();
 
 // Forgets the recorded calls (message boxes, system parameter calls, sent
 // messages, notification calls, common-controls calls, performance-data query
-// sizes, the 9x statistics log) and zeroes the call counters, keeping all
-// state; long runs use it to keep the records small.
+// sizes, the 9x statistics log, foreground, shell-open and program-start calls,
+// menu popups) and zeroes the call counters, keeping all state; long runs use
+// it to keep the records small.
 void ClearRecords();
 
 // ---- Registry ------------------------------------------------------------------
@@ -66,6 +70,7 @@ struct MessageBoxCall {
     std::string prompt;
     std::uint32_t style = 0;
     std::string title;
+    platform::ScreenPointer screenPointer = platform::ScreenPointer::Default;  // while it was open
 };
 const std::vector<MessageBoxCall>& MessageBoxes();
 void SetMessageBoxAnswer(int buttonId);
@@ -130,6 +135,126 @@ void SendTrayEvent(platform::Handle pictureBox, std::uint32_t mouseMessage);
 bool QuitRequested();
 int QuitCode();
 int PumpCount();  // how often PumpMessages ran
+
+// ---- The main window's widgets, as a user drives them -------------------------------
+// Every Form and every control is a window of its own for LiveWindowCount.
+// Destroying a form leaves its controls alone: each goes with its own object,
+// before or after its form, so a control object that outlives its form still
+// counts until it is destroyed too.
+//
+// Sizes: 15 twips to the pixel (96 DPI), rounded to the nearest pixel.
+// Text widths: the simulated font is 5 pixels per character, so an auto-size
+// label is 75 twips wide per character of its text, set when it is created and
+// whenever its text changes; other labels keep the width they were given.
+constexpr int kTwipsPerChar = 75;
+//
+// A control on a tab page (page >= 0) needs its form's tab strip, created
+// before it, with that page: a control created otherwise, or a second tab strip
+// on one form, throws std::logic_error, as the Win32 layer could not place it.
+//
+// Whether a form or a control is shown on the screen now: the form is visible
+// and not minimised, and the control sits on the form itself or on the selected
+// page. Controls have no visibility of their own; other windows never show.
+bool IsShowing(platform::Handle windowOrControl);
+
+// What the user does. Nothing happens to a control that is not showing, or to a
+// form that is hidden or minimised: a user cannot reach what is not on screen.
+// Click: a button or a label runs its click handler; a check box turns from 1
+// to 0 and from 0 or 2 to 1, then runs its click handler; other controls
+// (a tab strip too: see SelectTab) do nothing.
+void Click(platform::Handle control);
+// The user selects a tab: like TabStrip::select, no handler runs; a page the
+// tab strip does not have is ignored.
+void SelectTab(platform::Handle tabStrip, int page);
+// The mouse moves over the form's surface, the tab strip's surface or a label:
+// its mouse-move handler runs.
+void MouseMove(platform::Handle windowOrControl);
+// A mouse button goes down on an icon picture; button and shift as in widgets.h.
+void MouseDown(platform::Handle control, int button, int shift);
+// Enter or Esc pressed in the form: clicks its first button with the Default or
+// Cancel role, on whatever page it sits; nothing if it has none.
+enum class Key { Enter, Escape };
+void PressKey(platform::Handle form, Key key);
+// The user clicks the form's minimise button: as Form::setWindowState(Minimized).
+void Minimize(platform::Handle form);
+// The resize handler runs, before the call returns, exactly when the state
+// changes through setWindowState or Minimize (minimised, or restored to
+// normal), whether the form is visible or not; show() puts a minimised form
+// back to normal without running it.
+//
+// CloseWindow (above) sends WM_CLOSE, which runs a form's close handler, as its
+// close box does; it reaches a hidden form too, as the message would.
+//
+// A form's client size in pixels and the screen position of its top-left
+// corner: (0, 0) until centre(), which centres the outer window, the client
+// area plus a fixed frame of 6 x 25 pixels (border and caption), on the screen
+// (SetScreenSize; the work area is the whole screen).
+struct FormPlacement {
+    int x = 0;
+    int y = 0;
+    int clientWidthPx = 0;
+    int clientHeightPx = 0;
+    bool centred = false;
+};
+FormPlacement PlacementOf(platform::Handle form);  // all zero for no form
+// A control as it was created and as it is now. kind is one of "TabStrip",
+// "Frame", "Label", "TextField", "CheckBox", "Button", "IconPicture", "Line".
+// caption: a label's or text field's current text, else the caption it was
+// created with; rect: its current place in twips (a line from (x1, y) to
+// (x2, y) is {x1, y, x2 - x1, 0}); tooltip: a label's or check box's.
+struct ControlInfo {
+    std::string kind;
+    std::string caption;
+    int page = platform::kOnForm;
+    platform::TwipRect rect;
+    platform::LabelStyle labelStyle;
+    std::string tooltip;
+    platform::ButtonRole role = platform::ButtonRole::Plain;
+    int resourceId = 0;
+    std::vector<std::string> tabCaptions;
+};
+std::optional<ControlInfo> InfoOf(platform::Handle control);  // nullopt: no such control
+// The live controls of a form, in the order they were created.
+std::vector<platform::Handle> ControlsOf(platform::Handle form);
+
+// ---- Foreground, shell, programs, pointer ---------------------------------------------
+const std::vector<platform::Handle>& ForegroundCalls();  // SetForegroundWindow, in order
+struct ShellOpenCall {
+    std::string file;
+    bool hourglassWhileCalled = false;  // the screen pointer was the hourglass
+};
+const std::vector<ShellOpenCall>& ShellOpenCalls();
+void SetShellOpenResult(std::int32_t result);  // what ShellOpen returns; default 42 (success)
+struct StartedProgram {
+    std::string commandLine;
+    int showStyle = 0;
+};
+const std::vector<StartedProgram>& StartedPrograms();
+platform::ScreenPointer CurrentScreenPointer();  // Default until SetScreenPointer
+void SetExecutablePath(
+    const std::string& path);  // default C:\Program Files\Orbiquell\Orbiquell.exe
+
+// ---- Popup menus ------------------------------------------------------------------------
+struct MenuItemState {
+    std::string caption;  // "-" for a separator
+    bool checked = false;
+    bool enabled = true;
+};
+struct MenuPopup {
+    platform::Handle owner = 0;
+    int defaultItem = -1;
+    // The last SetForegroundWindow before it opened (0: none since Reset;
+    // ClearRecords keeps it).
+    platform::Handle foregroundWhenOpened = 0;
+    std::vector<MenuItemState> items;  // by item index
+};
+const std::vector<MenuPopup>& MenuPopups();  // every popup opened, as it looked when it opened
+// What the user does with every popup from now on, until the next call: choose
+// the first item whose caption is exactly this (as given to addItem, '&'
+// included), running its handler before popup returns, or dismiss the menu
+// (nullopt, the default after Reset). A caption that names no item, or a
+// disabled one, dismisses the menu.
+void SetMenuChoice(std::optional<std::string> caption);
 
 // ---- Screen, cursor, network, housekeeping -----------------------------------------
 void SetScreenSize(std::int32_t width, std::int32_t height);  // default 1024 x 768

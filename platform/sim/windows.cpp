@@ -1,14 +1,19 @@
 // The hidden form and the picture box as in-memory windows, and the messages
-// that reach them.
+// that reach them, the main window's forms and their controls.
 #include <vector>
 
 #include "platform/sim/sim.h"
+#include "platform/sim/widget_records.h"
 #include "platform/sim/window_dispatch.h"
 #include "platform/sim/world.h"
 #include "platform/widgets.h"
 
 namespace {
 
+using sim::detail::FindControl;
+using sim::detail::FindForm;
+using sim::detail::FormRecord;
+using sim::detail::RunHandler;
 using sim::detail::WindowRecord;
 
 std::map<platform::Handle, WindowRecord>& Windows() {
@@ -40,7 +45,8 @@ namespace sim::detail {
 std::intptr_t DeliverMessage(platform::Handle window, std::uint32_t message, std::uintptr_t wParam,
                              std::intptr_t lParam) {
     const WindowRecord* record = FindWindow(window);
-    if (record == nullptr) {
+    const FormRecord* form = FindForm(window);
+    if (record == nullptr && form == nullptr && FindControl(window) == nullptr) {
         return 0;
     }
     // The low four bits of a system command are the system's own.
@@ -49,15 +55,19 @@ std::intptr_t DeliverMessage(platform::Handle window, std::uint32_t message, std
         return 0;
     }
     // Handlers are copied before they run: one may destroy its own window.
-    if (record->parent == 0) {
-        const bool unloads = message == kWmClose || (message == kWmEndSession && wParam != 0);
-        if (unloads && record->onUnload) {
-            std::function<void()> handler = record->onUnload;
-            handler();
+    if (form != nullptr) {
+        if (message == kWmClose) {
+            RunHandler(form->onClose);
         }
-    } else if (message == record->callbackMessage && record->onTrayEvent) {
-        std::function<void(std::uint32_t)> handler = record->onTrayEvent;
-        handler(static_cast<std::uint32_t>(lParam));
+    } else if (record == nullptr) {
+        return 0;  // a control of a form: no message of its own is simulated
+    } else if (record->parent == 0) {
+        const bool unloads = message == kWmClose || (message == kWmEndSession && wParam != 0);
+        if (unloads) {
+            RunHandler(record->onUnload);
+        }
+    } else if (message == record->callbackMessage) {
+        RunHandler(record->onTrayEvent, static_cast<std::uint32_t>(lParam));
     }
     return 0;
 }
@@ -119,7 +129,8 @@ void PictureBox::setOnTrayEvent(std::function<void(std::uint32_t mouseMessage)> 
 namespace sim {
 
 int LiveWindowCount() {
-    return static_cast<int>(Windows().size());
+    const detail::WidgetState& widgets = detail::TheWorld().widgets;
+    return static_cast<int>(Windows().size() + widgets.forms.size() + widgets.controls.size());
 }
 
 void CloseWindow(platform::Handle window) {

@@ -45,6 +45,10 @@ void ClearRecords() {
     world.loop.pumpCount = 0;
     std::vector<std::uint32_t>().swap(world.performance.querySizes);
     std::vector<std::string>().swap(world.performance.dynDataLog);
+    std::vector<platform::Handle>().swap(world.shell.foregroundCalls);
+    std::vector<ShellOpenCall>().swap(world.shell.shellOpens);
+    std::vector<StartedProgram>().swap(world.shell.startedPrograms);
+    std::vector<MenuPopup>().swap(world.menus.popups);
 }
 
 }  // namespace sim

@@ -15,6 +15,7 @@
 #include "platform/platform.h"
 #include "platform/sim/registry_tree.h"
 #include "platform/sim/sim.h"
+#include "platform/widgets.h"
 
 namespace sim::detail {
 
@@ -72,6 +73,51 @@ struct WindowRecord {
     std::function<void(std::uint32_t)> onTrayEvent;
 };
 
+// A form of the main window's kind: shown to the user, unlike a hidden form.
+struct FormRecord {
+    int clientWidthTwips = 0;
+    int clientHeightTwips = 0;
+    std::string caption;
+    bool visible = false;
+    platform::WindowState state = platform::WindowState::Normal;
+    platform::Pointer pointer = platform::Pointer::Default;
+    int x = 0;  // the outer window's top-left corner on the screen, once centred
+    int y = 0;
+    bool centred = false;
+    std::function<void()> onClose;
+    std::function<void()> onResize;
+    std::function<void()> onMouseMove;
+};
+
+enum class ControlKind { TabStrip, Frame, Label, TextField, CheckBox, Button, IconPicture, Line };
+
+// One control of a form; which fields mean something depends on the kind.
+struct ControlRecord {
+    ControlKind kind = ControlKind::Frame;
+    platform::Handle form = 0;
+    int page = platform::kOnForm;
+    platform::TwipRect rect;
+    std::string caption;  // a label's or text field's text, a button's caption, ...
+    platform::LabelStyle labelStyle;
+    std::string tooltip;
+    platform::ButtonRole role = platform::ButtonRole::Plain;
+    int resourceId = 0;
+    std::vector<std::string> tabCaptions;
+    int selectedTab = 0;
+    int value = 0;  // a check box's state
+    bool buttonFaceBackground = false;
+    std::function<void()> onClick;
+    std::function<void()> onMouseMove;
+    std::function<void(int, int)> onMouseDown;
+};
+
+// Forms and controls are windows of their own, apart from the hidden forms and
+// picture boxes: destroying a form leaves its controls to their own destructors.
+struct WidgetState {
+    std::map<platform::Handle, FormRecord> forms;
+    std::map<platform::Handle, ControlRecord> controls;
+};
+
 struct TimerRecord {
     std::uint32_t intervalMs = 0;
     bool enabled = true;
@@ -126,6 +172,21 @@ struct MemoryState {
     std::string thousandsSeparator = ",";
 };
 
+struct ShellState {
+    std::vector<platform::Handle> foregroundCalls;
+    platform::Handle lastForeground = 0;  // state, kept when the records are cleared
+    std::vector<ShellOpenCall> shellOpens;
+    std::int32_t shellOpenResult = 42;
+    std::vector<StartedProgram> startedPrograms;
+    platform::ScreenPointer screenPointer = platform::ScreenPointer::Default;
+    std::string executablePath = "C:\\Program Files\\Orbiquell\\Orbiquell.exe";
+};
+
+struct MenuState {
+    std::vector<MenuPopup> popups;
+    std::optional<std::string> choice;
+};
+
 struct LoopState {
     bool quitRequested = false;
     int quitCode = 0;
@@ -139,9 +200,12 @@ struct World {
     MessageState messages;
     TrayState tray;
     std::map<platform::Handle, WindowRecord> windows;
+    WidgetState widgets;
     std::map<platform::Handle, TimerRecord> timers;
     std::set<platform::Handle> icons;
     std::set<int> missingIconResources;
+    ShellState shell;
+    MenuState menus;
     LoopState loop;
     ScreenState screen;
     NetworkState network;

@@ -1,13 +1,17 @@
 // The thread's message loop.
 #include <cstdlib>
 
+#include "platform/win32/keyboard_forms.h"
 #include "platform/win32/native.h"
 
 namespace platform {
 
 namespace {
 
-void Deliver(const MSG& message) {
+void Deliver(MSG& message) {
+    // The dialog keys of the program's forms; IsDialogMessage delivers what it
+    // takes itself.
+    if (win32::RouteToKeyboardForm(message)) return;
     TranslateMessage(&message);
     DispatchMessageA(&message);
 }

@@ -4,24 +4,22 @@
 
 namespace platform::win32 {
 
-namespace {
-
-[[noreturn]] void ThrowLastError(const char* call) {
+void ThrowLastError(const char* call) {
     throw std::system_error(static_cast<int>(GetLastError()), std::system_category(), call);
 }
 
-void RegisterClassOnce(const WindowParams& params, HINSTANCE instance) {
+void RegisterProgramClass(const WindowParams& params) {
+    const HINSTANCE instance = GetModuleHandleA(nullptr);
     WNDCLASSEXA registered{};
     if (GetClassInfoExA(instance, params.className, &registered)) return;
     WNDCLASSEXA windowClass{};
     windowClass.cbSize = sizeof(windowClass);
     windowClass.lpfnWndProc = params.procedure;
     windowClass.hInstance = instance;
+    windowClass.hbrBackground = params.background;
     windowClass.lpszClassName = params.className;
     if (!RegisterClassExA(&windowClass)) ThrowLastError("RegisterClassExA");
 }
-
-}  // namespace
 
 void WindowDestroyer::operator()(HWND window) const noexcept {
     SetWindowLongPtrA(window, GWLP_USERDATA, 0);
@@ -29,11 +27,10 @@ void WindowDestroyer::operator()(HWND window) const noexcept {
 }
 
 UniqueWindow CreateProgramWindow(const WindowParams& params, void* widget) {
-    const HINSTANCE instance = GetModuleHandleA(nullptr);
-    RegisterClassOnce(params, instance);
+    RegisterProgramClass(params);
     UniqueWindow window(CreateWindowExA(params.exStyle, params.className, params.caption,
-                                        params.style, 0, 0, 0, 0, params.parent, nullptr, instance,
-                                        nullptr));
+                                        params.style, 0, 0, 0, 0, params.parent, nullptr,
+                                        GetModuleHandleA(nullptr), nullptr));
     if (!window) ThrowLastError("CreateWindowExA");
     SetWindowLongPtrA(window.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(widget));
     return window;

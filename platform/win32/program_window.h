@@ -25,7 +25,16 @@ struct WindowParams {
     DWORD style = 0;
     HWND parent = nullptr;
     const char* caption = "";
+    // The class's background, taken when the class is registered; null leaves
+    // the painting of the background to the window procedure.
+    HBRUSH background = nullptr;
 };
+
+// Throws std::system_error with GetLastError for the named call.
+[[noreturn]] void ThrowLastError(const char* call);
+
+// Registers the class of params the first time it is asked for.
+void RegisterProgramClass(const WindowParams& params);
 
 // Registers the class on its first use, creates the window (never shown) and
 // makes widget the window's user data, where its procedure finds it with

@@ -4,6 +4,7 @@
 
 #include "../support/sim_test.h"
 #include "app/tray/sys_tray.h"
+#include "ui/main_window/frm_main.h"
 
 namespace {
 
@@ -179,8 +180,22 @@ TEST_F(StartupTest, PopupSwitchIsTheWholeArgumentInAnyCase) {
     for (const char* no : {"", "/popup", "-POPUP x", "x -POPUP", "-POPUP ", "--POPUP", "POPUP"}) {
         EXPECT_FALSE(IsPopupSwitch(no)) << no;
     }
+}
+
+TEST_F(StartupTest, PopupSwitchShowsTheMainWindowAfterTheIcon) {
     sim::SetCommandLine("-Popup");
-    EXPECT_TRUE(Start().popupRequested());
+    Start();
+    ASSERT_TRUE(frmMain::IsLoaded());
+    EXPECT_TRUE(sim::IsShowing(frmMain::Instance().hWnd()));
+    EXPECT_EQ(sim::TrayIcons().size(), 1u);
+}
+
+TEST_F(StartupTest, WithoutTheSwitchTheMainWindowIsNeverCreated) {
+    sim::SetCommandLine("/popup");
+    Start();
+    EXPECT_FALSE(frmMain::IsLoaded());
+    sim::AdvanceTime(3000);
+    EXPECT_FALSE(frmMain::IsLoaded());
 }
 
 // The tip records the tick sent, leaving out the image updates.

@@ -1,5 +1,5 @@
 // Base fixture for tests on the simulated platform: a fresh simulated Windows,
-// zeroed process state and no tray form.
+// zeroed process state and neither form.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -7,13 +7,19 @@
 #include "app/globals.h"
 #include "app/tray_form.h"
 #include "platform/sim/sim.h"
+#include "ui/main_window/frm_main.h"
 
 class SimTest : public ::testing::Test {
   protected:
     void SetUp() override {
+        DestroyForms();
         sim::Reset();
         ResetGlobals();
+    }
+    void TearDown() override { DestroyForms(); }
+
+    static void DestroyForms() {
+        frmMain::Destroy();
         frmSysTray::Destroy();
     }
-    void TearDown() override { frmSysTray::Destroy(); }
 };

@@ -1,0 +1,93 @@
+// What the mouse does over the tray icon, and the context menu's items.
+#include "app/tray_menu.h"
+
+#include <cstdint>
+
+#include "app/globals.h"
+#include "app/tray_form.h"
+#include "common/resume_next.h"
+#include "platform/platform.h"
+#include "screensaver/screen_saver.h"
+#include "settings/reg_stuff.h"
+#include "settings/registry_layout.h"
+#include "ui/main_window/frm_main.h"
+#include "ui/main_window/main_window_controls.h"
+
+namespace {
+
+// The mouse messages the shell reports from over the icon.
+constexpr std::uint32_t kWmLButtonDblClk = 0x0203;
+constexpr std::uint32_t kWmRButtonUp = 0x0205;
+
+constexpr const char* kConfigureScreenSaverCommand =
+    "rundll32.exe shell32.dll,Control_RunDLL desk.cpl,,1";
+
+}  // namespace
+
+TrayMenu::TrayMenu(frmSysTray& owner) {
+    auto item = [&](const char* caption, void (frmSysTray::*handler)()) {
+        return menuRightPopup.addItem(caption, [&owner, handler] { (owner.*handler)(); });
+    };
+    menuRestore = item("&Restore Orbiquell...", &frmSysTray::menuRestore_Click);
+    menuRightPopup.addSeparator();
+    menuHotCorners = item("Enable &Hot Corners", &frmSysTray::menuHotCorners_Click);
+    menuRightPopup.addSeparator();
+    menuStartSSaver = item("&Start Screen Saver...", &frmSysTray::menuStartSSaver_Click);
+    menuConfigSSaver = item("&Configure Screen Saver...", &frmSysTray::menuConfigSSaver_Click);
+    menuRightPopup.addSeparator();
+    menuExit = item("E&xit Orbiquell", &frmSysTray::menuExit_Click);
+}
+
+void frmSysTray::picSysTray_MouseMove(std::uint32_t mouseMessage) {
+    if (mouseMessage == kWmLButtonDblClk) {
+        frmMain& main = frmMain::Instance();
+        main.SetWindowState(platform::WindowState::Normal);
+        platform::SetForeground(main.hWnd());
+        main.Show();
+    } else if (mouseMessage == kWmRButtonUp) {
+        TrayMenu& m = menu();
+        m.menuRightPopup.setEnabled(m.menuStartSSaver, IsScreenSaverActive());
+        m.menuRightPopup.setChecked(m.menuHotCorners, gHotCornersEnabled == 1);
+        // Without it the menu would not close when the user clicks elsewhere.
+        platform::SetForeground(hWnd());
+        m.menuRightPopup.popup(hWnd(), m.menuRestore);
+    }
+}
+
+void frmSysTray::menuRestore_Click() {
+    frmMain& main = frmMain::Instance();
+    main.Show();
+    main.SetWindowState(platform::WindowState::Normal);
+    platform::SetForeground(main.hWnd());
+}
+
+void frmSysTray::menuHotCorners_Click() {
+    // The check mark, set from the flag when the menu opened, decides.
+    ResumeNext([this] {
+        gHotCornersEnabled = menu().menuRightPopup.checked(menu().menuHotCorners) ? 0 : 1;
+    });
+    ResumeNext([] {
+        SetRegDWord(platform::kHKeyLocalMachine, SettingsKey(), kHotCornersValue,
+                    gHotCornersEnabled);
+    });
+    // An open main window's box follows the change at once.
+    ResumeNext([] {
+        if (frmMain::IsLoaded()) {
+            frmMain::Instance().controls().chkHotCorners.setValue(gHotCornersEnabled);
+        }
+    });
+}
+
+void frmSysTray::menuStartSSaver_Click() {
+    StartScreenSaver();
+}
+
+void frmSysTray::menuConfigSSaver_Click() {
+    platform::StartProgram(kConfigureScreenSaverCommand, platform::kSwShowMinimized);
+}
+
+void frmSysTray::menuExit_Click() {
+    if (frmMain::IsLoaded()) frmMain::Instance().Unload();
+    Unload();
+    platform::Quit(0);
+}

@@ -1,0 +1,169 @@
+// The main window's form as an in-memory window: its state, its placement and
+// the handlers a user's actions on it run.
+#include "platform/sim/sim.h"
+#include "platform/sim/widget_records.h"
+#include "platform/sim/world.h"
+#include "platform/widgets.h"
+
+namespace {
+
+using sim::detail::FindForm;
+using sim::detail::FormRecord;
+
+constexpr int kTwipsPerPixel = 15;
+// A fixed single border on each side, and the caption bar above the client area.
+constexpr int kFrameWidthPx = 6;
+constexpr int kFrameHeightPx = 25;
+
+// MulDiv rounds to the nearest pixel, and so does the simulation.
+int TwipsToPixels(int twips) {
+    return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel;
+}
+
+}  // namespace
+
+namespace sim::detail {
+
+FormRecord* FindForm(platform::Handle form) {
+    auto& forms = TheWorld().widgets.forms;
+    auto it = forms.find(form);
+    return it == forms.end() ? nullptr : &it->second;
+}
+
+bool IsOnScreen(const FormRecord& form) {
+    return form.visible && form.state == platform::WindowState::Normal;
+}
+
+void ChangeWindowState(platform::Handle form, platform::WindowState state) {
+    FormRecord* record = FindForm(form);
+    if (record == nullptr || record->state == state) {
+        return;
+    }
+    record->state = state;
+    RunHandler(record->onResize);
+}
+
+}  // namespace sim::detail
+
+namespace platform {
+
+struct Form::Impl {
+    Handle handle = 0;
+};
+
+Form::Form(int clientWidthTwips, int clientHeightTwips) : impl_(std::make_unique<Impl>()) {
+    impl_->handle = sim::detail::NewHandle();
+    FormRecord record;
+    record.clientWidthTwips = clientWidthTwips;
+    record.clientHeightTwips = clientHeightTwips;
+    sim::detail::TheWorld().widgets.forms.emplace(impl_->handle, std::move(record));
+}
+
+Form::~Form() {
+    sim::detail::TheWorld().widgets.forms.erase(impl_->handle);
+}
+
+Handle Form::handle() const {
+    return impl_->handle;
+}
+
+void Form::setCaption(const std::string& caption) {
+    if (FormRecord* record = FindForm(impl_->handle)) {
+        record->caption = caption;
+    }
+}
+
+std::string Form::caption() const {
+    const FormRecord* record = FindForm(impl_->handle);
+    return record != nullptr ? record->caption : std::string();
+}
+
+void Form::centre() {
+    FormRecord* record = FindForm(impl_->handle);
+    if (record == nullptr) {
+        return;
+    }
+    const sim::detail::ScreenState& screen = sim::detail::TheWorld().screen;
+    const int outerWidth = TwipsToPixels(record->clientWidthTwips) + kFrameWidthPx;
+    const int outerHeight = TwipsToPixels(record->clientHeightTwips) + kFrameHeightPx;
+    record->x = (screen.width - outerWidth) / 2;
+    record->y = (screen.height - outerHeight) / 2;
+    record->centred = true;
+}
+
+void Form::show() {
+    if (FormRecord* record = FindForm(impl_->handle)) {
+        record->visible = true;
+        record->state = WindowState::Normal;
+    }
+}
+
+void Form::hide() {
+    if (FormRecord* record = FindForm(impl_->handle)) {
+        record->visible = false;
+    }
+}
+
+bool Form::visible() const {
+    const FormRecord* record = FindForm(impl_->handle);
+    return record != nullptr && record->visible;
+}
+
+WindowState Form::windowState() const {
+    const FormRecord* record = FindForm(impl_->handle);
+    return record != nullptr ? record->state : WindowState::Normal;
+}
+
+void Form::setWindowState(WindowState state) {
+    sim::detail::ChangeWindowState(impl_->handle, state);
+}
+
+void Form::setPointer(Pointer pointer) {
+    if (FormRecord* record = FindForm(impl_->handle)) {
+        record->pointer = pointer;
+    }
+}
+
+Pointer Form::pointer() const {
+    const FormRecord* record = FindForm(impl_->handle);
+    return record != nullptr ? record->pointer : Pointer::Default;
+}
+
+void Form::setOnClose(std::function<void()> handler) {
+    if (FormRecord* record = FindForm(impl_->handle)) {
+        record->onClose = std::move(handler);
+    }
+}
+
+void Form::setOnResize(std::function<void()> handler) {
+    if (FormRecord* record = FindForm(impl_->handle)) {
+        record->onResize = std::move(handler);
+    }
+}
+
+void Form::setOnMouseMove(std::function<void()> handler) {
+    if (FormRecord* record = FindForm(impl_->handle)) {
+        record->onMouseMove = std::move(handler);
+    }
+}
+
+}  // namespace platform
+
+namespace sim {
+
+void Minimize(platform::Handle form) {
+    if (const detail::FormRecord* record = FindForm(form); record && detail::IsOnScreen(*record)) {
+        detail::ChangeWindowState(form, platform::WindowState::Minimized);
+    }
+}
+
+FormPlacement PlacementOf(platform::Handle form) {
+    const detail::FormRecord* record = FindForm(form);
+    if (record == nullptr) {
+        return {};
+    }
+    return {record->x, record->y, TwipsToPixels(record->clientWidthTwips),
+            TwipsToPixels(record->clientHeightTwips), record->centred};
+}
+
+}  // namespace sim

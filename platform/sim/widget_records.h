@@ -1,0 +1,36 @@
+// Lookups and state changes the simulated forms, controls and user actions
+// share.
+#pragma once
+
+#include <functional>
+#include <utility>
+
+#include "platform/sim/world.h"
+
+namespace sim::detail {
+
+FormRecord* FindForm(platform::Handle form);
+ControlRecord* FindControl(platform::Handle control);
+// The form's tab strip, or null when it has none.
+ControlRecord* TabStripOf(platform::Handle form);
+// A form the user can reach: visible and not minimised.
+bool IsOnScreen(const FormRecord& form);
+
+// Runs a copy of the handler: it may destroy the object that holds it, so the
+// caller must not touch that object's record afterwards either.
+template <typename... Args>
+void RunHandler(const std::function<void(Args...)>& handler, Args... args) {
+    std::function<void(Args...)> copy = handler;
+    if (copy) {
+        copy(std::forward<Args>(args)...);
+    }
+}
+
+// A change of the window state runs the resize handler; setting the state it
+// already has does nothing.
+void ChangeWindowState(platform::Handle form, platform::WindowState state);
+// A change of a check box's state runs its click handler once; setting the
+// state it already has does nothing.
+void ChangeCheckValue(platform::Handle checkBox, int value);
+
+}  // namespace sim::detail

@@ -1,0 +1,91 @@
+// What every control of a form shares: its child window, its place in twips,
+// and its entry in the form's records.
+#include <algorithm>
+
+#include "platform/win32/form_impl.h"
+#include "platform/win32/twips.h"
+
+namespace platform {
+
+namespace {
+
+// Ids of controls without a dialog role start above IDOK, IDCANCEL and the
+// other ids IsDialogMessage may ask for.
+constexpr int kFirstControlId = 100;
+
+RECT PlaceOnForm(HWND window) {
+    RECT place{};
+    GetWindowRect(window, &place);
+    MapWindowPoints(HWND_DESKTOP, GetParent(window), reinterpret_cast<POINT*>(&place), 2);
+    return place;
+}
+
+}  // namespace
+
+namespace win32 {
+
+RECT ToPixels(TwipRect rect) {
+    const int left = TwipsToPixels(rect.left);
+    const int top = TwipsToPixels(rect.top);
+    return {left, top, left + TwipsToPixels(rect.width), top + TwipsToPixels(rect.height)};
+}
+
+std::string WindowText(HWND window) {
+    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
+    text.resize(static_cast<std::size_t>(
+        GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+void CreateChild(Form& owner, Control::Impl& control, const ChildWindow& child) {
+    Form::Impl& form = owner.impl();
+    const bool visible = child.page == kOnForm || child.page == form.selectedPage();
+    const int id = child.id != 0 ? child.id : kFirstControlId + form.nextControlId++;
+    control.window.reset(CreateWindowExA(
+        child.exStyle, child.className, child.text.c_str(),
+        WS_CHILD | (visible ? WS_VISIBLE : 0) | child.style, child.rect.left, child.rect.top,
+        child.rect.right - child.rect.left, child.rect.bottom - child.rect.top, form.window.get(),
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr));
+    if (!control.window) ThrowLastError("CreateWindowExA");
+    SendMessageA(control.window.get(), WM_SETFONT,
+                 reinterpret_cast<WPARAM>(form.fonts.get(child.bold, child.underline)), FALSE);
+    control.kind = child.kind;
+    control.page = child.page;
+    control.form = &form;
+    form.controls.push_back(&control);
+    form.keepTabStripAtBottom();
+}
+
+}  // namespace win32
+
+Control::Control() : impl_(std::make_unique<Impl>()) {}
+
+Control::~Control() {
+    Form::Impl* form = impl_->form;
+    if (form == nullptr) return;
+    win32::RemoveTooltip(*impl_);
+    std::erase(form->controls, impl_.get());
+    if (form->tabStrip == impl_.get()) form->tabStrip = nullptr;
+    if (form->lastFocus == impl_->window.get()) form->lastFocus = nullptr;
+}
+
+Handle Control::handle() const {
+    return win32::ToHandle(impl_->window.get());
+}
+
+int Control::left() const {
+    return win32::PixelsToTwips(PlaceOnForm(impl_->window.get()).left);
+}
+
+int Control::width() const {
+    const RECT place = PlaceOnForm(impl_->window.get());
+    return win32::PixelsToTwips(place.right - place.left);
+}
+
+void Control::setLeft(int twips) {
+    const HWND window = impl_->window.get();
+    SetWindowPos(window, nullptr, win32::TwipsToPixels(twips), PlaceOnForm(window).top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace platform

@@ -1,0 +1,43 @@
+// The foreground window, documents and programs started through the shell, and
+// the running program's own path.
+#include <string>
+
+#include "platform/win32/native.h"
+// shellapi.h needs windows.h before it.
+#include <shellapi.h>
+
+namespace platform {
+
+void SetForeground(Handle window) {
+    SetForegroundWindow(win32::ToNative<HWND>(window));
+}
+
+std::int32_t ShellOpen(const std::string& file) {
+    const HINSTANCE result =
+        ShellExecuteA(nullptr, "open", file.c_str(), "", nullptr, SW_SHOWNORMAL);
+    // Not an instance at all: an error code below 33 or a success value above,
+    // returned in the handle's type for compatibility with 16-bit Windows.
+    return static_cast<std::int32_t>(reinterpret_cast<std::intptr_t>(result));
+}
+
+void StartProgram(const std::string& commandLine, int showStyle) {
+    WinExec(commandLine.c_str(), static_cast<UINT>(showStyle));
+}
+
+std::string ExecutablePath() {
+    // A path may be longer than MAX_PATH; a buffer that came back full may
+    // have been cut, so it grows until the path fits with room to spare.
+    std::string path(MAX_PATH, '\0');
+    for (;;) {
+        const DWORD length =
+            GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0) return {};
+        if (length < path.size()) {
+            path.resize(length);
+            return path;
+        }
+        path.resize(path.size() * 2);
+    }
+}
+
+}  // namespace platform

@@ -1,0 +1,169 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+
+#include "../support/sim_test.h"
+#include "app/tray_menu.h"
+#include "ui/main_window/main_window_controls.h"
+
+namespace {
+
+constexpr std::uint32_t kHklm = platform::kHKeyLocalMachine;
+constexpr std::uint32_t kLButtonDblClk = 0x203;
+constexpr std::uint32_t kRButtonUp = 0x205;
+
+class TrayMenuTest : public SimTest {
+  protected:
+    void SetUp() override {
+        SimTest::SetUp();
+        frmSysTray::Instance().Load();
+    }
+    static void Tray(std::uint32_t mouseMessage) {
+        sim::SendTrayEvent(frmSysTray::Instance().picSysTrayHWnd(), mouseMessage);
+    }
+    static const sim::MenuPopup& RightClick() {
+        Tray(kRButtonUp);
+        EXPECT_FALSE(sim::MenuPopups().empty());
+        return sim::MenuPopups().back();
+    }
+    static std::optional<std::uint32_t> StoredHotCorners() {
+        auto value = sim::RegGetValue(kHklm, "Software\\Orbiquell\\Settings", "HotCorners");
+        if (!value || value->data.size() != 4) return std::nullopt;
+        return value->data[0];
+    }
+};
+
+TEST_F(TrayMenuTest, RightButtonReleaseOpensTheMenuAfterTheForegroundCall) {
+    gHotCornersEnabled = 1;
+    sim::SetScreenSaverActive(true);
+    const sim::MenuPopup& popup = RightClick();
+    const platform::Handle tray = frmSysTray::Instance().hWnd();
+    EXPECT_EQ(popup.foregroundWhenOpened, tray);
+    ASSERT_EQ(popup.items.size(), 8u);
+    const char* captions[] = {
+        "&Restore Orbiquell...",      "-", "Enable &Hot Corners", "-", "&Start Screen Saver...",
+        "&Configure Screen Saver...", "-", "E&xit Orbiquell"};
+    for (std::size_t i = 0; i < popup.items.size(); ++i) {
+        EXPECT_EQ(popup.items[i].caption, captions[i]);
+        EXPECT_TRUE(popup.items[i].enabled) << i;
+    }
+    EXPECT_EQ(popup.defaultItem, 0);
+    EXPECT_TRUE(popup.items[2].checked);
+    EXPECT_FALSE(frmMain::IsLoaded());  // dismissed: nothing happened
+}
+
+TEST_F(TrayMenuTest, MenuStateIsSetFromTheProgramEachTimeItOpens) {
+    sim::SetScreenSaverActive(false);
+    const sim::MenuPopup first = RightClick();
+    EXPECT_FALSE(first.items[4].enabled);
+    EXPECT_TRUE(first.items[5].enabled);
+    EXPECT_TRUE(first.items[7].enabled);
+    EXPECT_FALSE(first.items[2].checked);
+
+    sim::SetScreenSaverActive(true);
+    gHotCornersEnabled = 1;
+    const sim::MenuPopup second = RightClick();
+    EXPECT_TRUE(second.items[4].enabled);
+    EXPECT_TRUE(second.items[2].checked);
+}
+
+TEST_F(TrayMenuTest, OtherMouseMessagesDoNothing) {
+    for (std::uint32_t message :
+         {0x200u, 0x201u, 0x202u, 0x204u, 0x206u, 0x207u, 0x208u, 0x209u, 0x7725u, 7725u, 7755u}) {
+        Tray(message);
+    }
+    EXPECT_TRUE(sim::MenuPopups().empty());
+    EXPECT_TRUE(sim::ForegroundCalls().empty());
+    EXPECT_FALSE(frmMain::IsLoaded());
+}
+
+TEST_F(TrayMenuTest, DoubleClickBringsTheWindowBackNormalAndInFront) {
+    Tray(kLButtonDblClk);
+    ASSERT_TRUE(frmMain::IsLoaded());
+    frmMain& main = frmMain::Instance();
+    EXPECT_TRUE(sim::IsShowing(main.hWnd()));
+    ASSERT_EQ(sim::ForegroundCalls().size(), 1u);
+    EXPECT_EQ(sim::ForegroundCalls()[0], main.hWnd());
+
+    sim::Minimize(main.hWnd());
+    EXPECT_FALSE(sim::IsShowing(main.hWnd()));
+    Tray(kLButtonDblClk);
+    EXPECT_TRUE(sim::IsShowing(main.hWnd()));
+    EXPECT_EQ(main.WindowState(), platform::WindowState::Normal);
+}
+
+TEST_F(TrayMenuTest, RestoreShowsTheWindow) {
+    sim::SetMenuChoice("&Restore Orbiquell...");
+    RightClick();
+    ASSERT_TRUE(frmMain::IsLoaded());
+    EXPECT_TRUE(sim::IsShowing(frmMain::Instance().hWnd()));
+    EXPECT_EQ(sim::ForegroundCalls().back(), frmMain::Instance().hWnd());
+}
+
+TEST_F(TrayMenuTest, HotCornerToggleWithoutTheWindowChangesFlagAndRegistryOnly) {
+    gHotCornersEnabled = 1;
+    sim::SetMenuChoice("Enable &Hot Corners");
+    RightClick();
+    EXPECT_EQ(gHotCornersEnabled, 0);
+    EXPECT_EQ(StoredHotCorners(), 0u);
+    EXPECT_FALSE(frmMain::IsLoaded());
+    RightClick();
+    EXPECT_EQ(gHotCornersEnabled, 1);
+    EXPECT_EQ(StoredHotCorners(), 1u);
+}
+
+TEST_F(TrayMenuTest, HotCornerToggleUpdatesAnOpenWindowsBox) {
+    frmMain::Instance().Show();
+    auto& c = frmMain::Instance().controls();
+    EXPECT_EQ(c.chkHotCorners.value(), 0);
+    sim::SetMenuChoice("Enable &Hot Corners");
+    RightClick();
+    EXPECT_EQ(c.chkHotCorners.value(), 1);
+    // The box now agrees with the flag: Apply has nothing to write.
+    sim::RegPutDword(kHklm, "Software\\Orbiquell\\Settings", "HotCorners", 5);
+    sim::Click(c.btnApply.handle());
+    EXPECT_EQ(StoredHotCorners(), 5u);
+}
+
+TEST_F(TrayMenuTest, AFailedHotCornerWriteStillTogglesForThisRun) {
+    sim::RegDenyWrites(kHklm, true);
+    sim::SetMenuChoice("Enable &Hot Corners");
+    RightClick();
+    EXPECT_EQ(gHotCornersEnabled, 1);
+    EXPECT_EQ(StoredHotCorners(), std::nullopt);
+    EXPECT_TRUE(sim::MessageBoxes().empty());
+}
+
+TEST_F(TrayMenuTest, ScreenSaverItems) {
+    sim::SetScreenSaverActive(true);
+    sim::SetMenuChoice("&Start Screen Saver...");
+    RightClick();
+    EXPECT_EQ(sim::ScreenSaverStarts(), 1);
+
+    sim::SetMenuChoice("&Configure Screen Saver...");
+    RightClick();
+    ASSERT_EQ(sim::StartedPrograms().size(), 1u);
+    EXPECT_EQ(sim::StartedPrograms()[0].commandLine,
+              "rundll32.exe shell32.dll,Control_RunDLL desk.cpl,,1");
+    EXPECT_EQ(sim::StartedPrograms()[0].showStyle, 2);
+
+    // Greyed while the system's flag is off: choosing it does nothing.
+    sim::SetScreenSaverActive(false);
+    sim::SetMenuChoice("&Start Screen Saver...");
+    RightClick();
+    EXPECT_EQ(sim::ScreenSaverStarts(), 1);
+}
+
+TEST_F(TrayMenuTest, ExitUnloadsBothFormsAndEnds) {
+    frmMain::Instance().Show();
+    sim::SetScreenSaverActive(false);
+    sim::SetMenuChoice("E&xit Orbiquell");
+    RightClick();
+    EXPECT_FALSE(frmMain::IsLoaded());
+    EXPECT_FALSE(frmSysTray::Instance().loaded());
+    EXPECT_TRUE(sim::TrayIcons().empty());
+    EXPECT_TRUE(sim::ScreenSaverActive());
+    EXPECT_TRUE(sim::QuitRequested());
+}
+
+}  // namespace

@@ -1,0 +1,191 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/globals.h"
+#include "main_window_test.h"
+
+namespace {
+
+constexpr std::uint32_t kHkcu = platform::kHKeyCurrentUser;
+constexpr std::uint32_t kHklm = platform::kHKeyLocalMachine;
+const char* const kSettings = "Software\\Orbiquell\\Settings";
+const char* const kRun = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+std::optional<std::string> RunData(std::uint32_t root) {
+    auto value = sim::RegGetValue(root, kRun, "Orbiquell");
+    if (!value) return std::nullopt;
+    EXPECT_EQ(value->type, platform::kRegSz);
+    return std::string(value->data.begin(), value->data.end()).c_str();
+}
+
+std::optional<std::uint32_t> HotCornersValue() {
+    auto value = sim::RegGetValue(kHklm, kSettings, "HotCorners");
+    if (!value || value->data.size() != 4) return std::nullopt;
+    return value->data[0] | value->data[1] << 8 | value->data[2] << 16 | value->data[3] << 24;
+}
+
+class SettingsTabTest : public MainWindowTest {
+  protected:
+    static frmMain::Controls& OpenSettings() {
+        auto& c = Open();
+        sim::SelectTab(c.SSTab1.handle(), kSettingsPage);
+        return c;
+    }
+};
+
+TEST_F(SettingsTabTest, TheBoxesFollowTheFlags) {
+    gHotCornersEnabled = 1;
+    gAutoStartCurrentUser = 1;
+    auto& c = OpenSettings();
+    EXPECT_EQ(c.chkHotCorners.value(), 1);
+    EXPECT_EQ(c.chkAutoStartCurr.value(), 1);
+    EXPECT_EQ(c.chkAutoStartAll.value(), 0);
+}
+
+TEST_F(SettingsTabTest, TheAutoStartBoxesExcludeEachOther) {
+    auto& c = OpenSettings();
+    sim::Click(c.chkAutoStartAll.handle());
+    EXPECT_EQ(c.chkAutoStartAll.value(), 1);
+    sim::Click(c.chkAutoStartCurr.handle());
+    EXPECT_EQ(c.chkAutoStartCurr.value(), 1);
+    EXPECT_EQ(c.chkAutoStartAll.value(), 0);
+    sim::Click(c.chkAutoStartAll.handle());
+    EXPECT_EQ(c.chkAutoStartCurr.value(), 0);
+    // Unchecking leaves the other box alone.
+    sim::Click(c.chkAutoStartAll.handle());
+    EXPECT_EQ(c.chkAutoStartAll.value(), 0);
+    EXPECT_EQ(c.chkAutoStartCurr.value(), 0);
+    sim::Click(c.chkAutoStartCurr.handle());
+    sim::Click(c.chkAutoStartCurr.handle());
+    EXPECT_EQ(c.chkAutoStartAll.value(), 0);
+}
+
+TEST_F(SettingsTabTest, BothRunValuesOpenWithOnlyAllUsersCheckedAndApplyDropsTheOther) {
+    sim::RegPutString(kHkcu, kRun, "Orbiquell", "C:\\old\\Orbiquell.exe");
+    sim::RegPutString(kHklm, kRun, "Orbiquell", "C:\\old\\Orbiquell.exe");
+    gAutoStartCurrentUser = 1;
+    gAutoStartAllUsers = 1;
+    auto& c = OpenSettings();
+    EXPECT_EQ(c.chkAutoStartCurr.value(), 0);
+    EXPECT_EQ(c.chkAutoStartAll.value(), 1);
+
+    sim::Click(c.btnApply.handle());
+    EXPECT_EQ(RunData(kHkcu), std::nullopt);
+    EXPECT_EQ(RunData(kHklm), "C:\\old\\Orbiquell.exe");  // unchanged: nothing to apply
+    EXPECT_EQ(gAutoStartCurrentUser, 0);
+    EXPECT_EQ(gAutoStartAllUsers, 1);
+}
+
+TEST_F(SettingsTabTest, ApplyWritesOnlyWhatChangedAndOnlyOnce) {
+    sim::SetExecutablePath("C:\\Tools\\Orbiquell.exe");
+    auto& c = OpenSettings();
+    sim::Click(c.btnApply.handle());
+    EXPECT_EQ(HotCornersValue(), std::nullopt);
+    EXPECT_EQ(RunData(kHkcu), std::nullopt);
+
+    sim::Click(c.chkHotCorners.handle());
+    sim::Click(c.chkAutoStartCurr.handle());
+    sim::Click(c.btnApply.handle());
+    EXPECT_EQ(HotCornersValue(), 1u);
+    EXPECT_EQ(gHotCornersEnabled, 1);
+    EXPECT_EQ(RunData(kHkcu), "C:\\Tools\\Orbiquell.exe");
+    EXPECT_EQ(gAutoStartCurrentUser, 1);
+    EXPECT_TRUE(Showing(c.form));  // Apply keeps the window open
+    EXPECT_EQ(c.chkHotCorners.value(), 1);
+
+    // A second Apply finds nothing changed: what it would write again stays gone.
+    sim::RegPutDword(kHklm, kSettings, "HotCorners", 7);
+    sim::RegPutString(kHkcu, kRun, "Orbiquell", "elsewhere");
+    sim::Click(c.btnApply.handle());
+    EXPECT_EQ(HotCornersValue(), 7u);
+    EXPECT_EQ(RunData(kHkcu), "elsewhere");
+}
+
+TEST_F(SettingsTabTest, UncheckingWritesZeroAndDeletesTheRunValue) {
+    gHotCornersEnabled = 1;
+    gAutoStartAllUsers = 1;
+    sim::RegPutDword(kHklm, kSettings, "HotCorners", 1);
+    sim::RegPutString(kHklm, kRun, "Orbiquell", "C:\\x.exe");
+    auto& c = OpenSettings();
+    sim::Click(c.chkHotCorners.handle());
+    sim::Click(c.chkAutoStartAll.handle());
+    sim::Click(c.btnApply.handle());
+    EXPECT_EQ(HotCornersValue(), 0u);
+    EXPECT_EQ(gHotCornersEnabled, 0);
+    EXPECT_EQ(RunData(kHklm), std::nullopt);
+    EXPECT_EQ(gAutoStartAllUsers, 0);
+}
+
+TEST_F(SettingsTabTest, AFailedWriteStillChangesTheFlagSilently) {
+    sim::RegDenyWrites(kHklm, true);
+    auto& c = OpenSettings();
+    sim::Click(c.chkHotCorners.handle());
+    sim::Click(c.chkAutoStartAll.handle());
+    sim::Click(c.btnApply.handle());
+    EXPECT_EQ(gHotCornersEnabled, 1);
+    EXPECT_EQ(gAutoStartAllUsers, 1);
+    EXPECT_EQ(HotCornersValue(), std::nullopt);
+    EXPECT_EQ(RunData(kHklm), std::nullopt);
+    EXPECT_TRUE(sim::MessageBoxes().empty());
+}
+
+TEST_F(SettingsTabTest, RunDataIsTheExecutablePathQuotedWhenItHasASpace) {
+    EXPECT_EQ(RunValueData("C:\\Tools\\Orbiquell.exe"), "C:\\Tools\\Orbiquell.exe");
+    EXPECT_EQ(RunValueData("C:\\Program Files\\Orbiquell\\Orbiquell.exe"),
+              "\"C:\\Program Files\\Orbiquell\\Orbiquell.exe\"");
+    // A drive's root keeps its backslash, so two stand in a row.
+    EXPECT_EQ(RunValueData("C:\\Orbiquell.exe"), "C:\\\\Orbiquell.exe");
+    EXPECT_EQ(RunValueData("D:\\My Tools\\orbi.EXE"), "\"D:\\My Tools\\orbi.exe\"");
+    EXPECT_EQ(RunValueData("C:\\a.b\\Orbiquell.exe"), "C:\\a.b\\Orbiquell.exe");
+
+    sim::SetExecutablePath("C:\\Program Files\\Orbiquell\\Orbiquell.exe");
+    auto& c = OpenSettings();
+    sim::Click(c.chkAutoStartAll.handle());
+    sim::Click(c.btnApply.handle());
+    EXPECT_EQ(RunData(kHklm), "\"C:\\Program Files\\Orbiquell\\Orbiquell.exe\"");
+}
+
+TEST_F(SettingsTabTest, OkAppliesAndUnloadsButKeepsTheProgram) {
+    frmSysTray::Instance().Load();
+    auto& c = OpenSettings();
+    sim::Click(c.chkHotCorners.handle());
+    sim::PressKey(c.form.handle(), sim::Key::Enter);
+    EXPECT_EQ(HotCornersValue(), 1u);
+    EXPECT_FALSE(Main().loaded());
+    EXPECT_EQ(Main().mCPULoad, nullptr);
+    EXPECT_FALSE(sim::QuitRequested());
+    EXPECT_EQ(sim::TrayIcons().size(), 1u);
+}
+
+TEST_F(SettingsTabTest, CancelWritesNothingAndReopeningShowsTheFlags) {
+    auto& c = OpenSettings();
+    const int trims = sim::WorkingSetTrims();
+    sim::Click(c.chkAutoStartCurr.handle());
+    sim::Click(c.chkHotCorners.handle());
+    sim::PressKey(c.form.handle(), sim::Key::Escape);
+    EXPECT_FALSE(Main().loaded());
+    EXPECT_GT(sim::WorkingSetTrims(), trims);  // hidden through the resize handling
+    EXPECT_EQ(RunData(kHkcu), std::nullopt);
+    EXPECT_EQ(HotCornersValue(), std::nullopt);
+    EXPECT_EQ(gAutoStartCurrentUser, 0);
+
+    auto& again = OpenSettings();
+    EXPECT_EQ(again.chkAutoStartCurr.value(), 0);
+    EXPECT_EQ(again.chkHotCorners.value(), 0);
+}
+
+TEST_F(SettingsTabTest, UnloadEndsTheProgramWithoutApplying) {
+    frmSysTray::Instance().Load();
+    sim::SetScreenSaverActive(false);
+    auto& c = OpenSettings();
+    sim::Click(c.chkAutoStartCurr.handle());
+    sim::Click(c.btnUnload.handle());
+    EXPECT_TRUE(sim::QuitRequested());
+    EXPECT_TRUE(sim::TrayIcons().empty());
+    EXPECT_TRUE(sim::ScreenSaverActive());
+    EXPECT_FALSE(Main().loaded());
+    EXPECT_EQ(RunData(kHkcu), std::nullopt);
+}
+
+}  // namespace

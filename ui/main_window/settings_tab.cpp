@@ -1,0 +1,75 @@
+// The Settings tab: the three boxes, the rule that keeps the two auto-start
+// choices apart, and the four buttons under the tab control.
+#include "app/globals.h"
+#include "app/tray_form.h"
+#include "common/app_info.h"
+#include "platform/platform.h"
+#include "settings/reg_stuff.h"
+#include "settings/registry_layout.h"
+#include "ui/main_window/frm_main.h"
+#include "ui/main_window/main_window_controls.h"
+
+namespace {
+
+// Creates or deletes one Run value so that it matches its box, then lets the
+// flag follow the box whether or not the registry took the change.
+void ApplyAutoStart(int box, std::uint8_t& flag, std::uint32_t root) {
+    if (box == flag) return;
+    if (box != 0) {
+        SetRegString(root, RunKey(), AppTitle(), RunValueData(platform::ExecutablePath()));
+    } else {
+        DeleteRegValue(root, RunKey(), AppTitle());
+    }
+    flag = static_cast<std::uint8_t>(box);
+}
+
+}  // namespace
+
+void frmMain::ShowCurrentSettings() {
+    // Each assignment that changes a box runs its click handling at once, so
+    // the exclusivity rule holds while the boxes are filled.
+    Controls& c = *controls_;
+    c.chkHotCorners.setValue(gHotCornersEnabled);
+    c.chkAutoStartCurr.setValue(gAutoStartCurrentUser);
+    c.chkAutoStartAll.setValue(gAutoStartAllUsers);
+}
+
+void frmMain::chkAutoStartCurr_Click() {
+    Controls& c = *controls_;
+    if (c.chkAutoStartCurr.value() == 1) c.chkAutoStartAll.setValue(0);
+}
+
+void frmMain::chkAutoStartAll_Click() {
+    Controls& c = *controls_;
+    if (c.chkAutoStartAll.value() == 1) c.chkAutoStartCurr.setValue(0);
+}
+
+void frmMain::btnApply_Click() {
+    Controls& c = *controls_;
+    const int hotCorners = c.chkHotCorners.value();
+    if (hotCorners != gHotCornersEnabled) {
+        gHotCornersEnabled = static_cast<std::uint8_t>(hotCorners);
+        SetRegDWord(platform::kHKeyLocalMachine, SettingsKey(), kHotCornersValue,
+                    gHotCornersEnabled);
+    }
+    ApplyAutoStart(c.chkAutoStartCurr.value(), gAutoStartCurrentUser, platform::kHKeyCurrentUser);
+    ApplyAutoStart(c.chkAutoStartAll.value(), gAutoStartAllUsers, platform::kHKeyLocalMachine);
+}
+
+void frmMain::btnOK_Click() {
+    btnApply_Click();
+    btnCancel_Click();
+}
+
+void frmMain::btnCancel_Click() {
+    // The resize handling hides the window and trims the working set before
+    // the window goes.
+    controls_->form.setWindowState(platform::WindowState::Minimized);
+    Unload();
+}
+
+void frmMain::btnUnload_Click() {
+    frmSysTray::Instance().Unload();
+    Unload();
+    platform::Quit(0);
+}
