@@ -1,13 +1,31 @@
 // The form's tab control. Its pages' controls are the form's own children, so
 // they keep the Tab order of their creation; the tab control lies beneath them.
 #include "platform/win32/form_impl.h"
-// commctrl.h and uxtheme.h need windows.h before them.
+// commctrl.h needs windows.h before it.
 #include <commctrl.h>
-#include <uxtheme.h>
 
 #include "platform/win32/twips.h"
 
 namespace platform {
+
+namespace {
+
+// A themed tab control draws its page in the theme's colour (white on Windows
+// 10 and in Wine's default theme), while the controls on it are drawn on the
+// button face; the classic look keeps them one surface. A name no theme has
+// turns the theme off. Windows 98 and 2000 have no themes and no uxtheme.dll,
+// so the call is looked up at run time rather than imported.
+void UseClassicLook(HWND window) {
+    const HMODULE library = LoadLibraryA("uxtheme.dll");
+    if (library == nullptr) return;
+    using SetThemeFunction = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);
+    const auto setTheme = reinterpret_cast<SetThemeFunction>(
+        reinterpret_cast<void (*)()>(GetProcAddress(library, "SetWindowTheme")));
+    if (setTheme != nullptr) setTheme(window, L" ", L" ");
+    FreeLibrary(library);
+}
+
+}  // namespace
 
 TabStrip::TabStrip(Form& form, TwipRect rect, const std::vector<std::string>& captions,
                    int tabHeightTwips) {
@@ -20,11 +38,7 @@ TabStrip::TabStrip(Form& form, TwipRect rect, const std::vector<std::string>& ca
                         .style = WS_TABSTOP | WS_CLIPSIBLINGS | TCS_FIXEDWIDTH,
                         .rect = win32::ToPixels(rect)});
     const HWND tabs = impl_->window.get();
-    // A themed tab control draws its page in the theme's colour (white on
-    // Windows 10 and in Wine's default theme), while the controls on it are
-    // drawn on the button face; the classic look keeps them one surface. A
-    // name no theme has turns the theme off.
-    SetWindowTheme(tabs, L" ", L" ");
+    UseClassicLook(tabs);
     for (std::size_t i = 0; i < captions.size(); ++i) {
         TCITEMA item{};
         item.mask = TCIF_TEXT;
