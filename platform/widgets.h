@@ -122,7 +122,7 @@ class Form {
     Handle handle() const;
     void setCaption(const std::string& caption);
     std::string caption() const;
-    void centre();  // centres the window on the screen's work area
+    void centre();  // centres the window on the screen
     // Shows the window in its current state and makes it the active window.
     void show();
     void hide();

@@ -118,12 +118,13 @@ std::string Form::caption() const {
 
 void Form::centre() {
     const HWND window = impl_->window.get();
-    RECT work{};
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    // The screen, not the work area: Wine's taskbar reports a work area that
+    // is briefly wrong while a session starts at a raised DPI, and a window
+    // centred on it opened with its title bar above the screen.
     RECT frame{};
     GetWindowRect(window, &frame);
-    const int x = work.left + ((work.right - work.left) - (frame.right - frame.left)) / 2;
-    const int y = work.top + ((work.bottom - work.top) - (frame.bottom - frame.top)) / 2;
+    const int x = (GetSystemMetrics(SM_CXSCREEN) - (frame.right - frame.left)) / 2;
+    const int y = (GetSystemMetrics(SM_CYSCREEN) - (frame.bottom - frame.top)) / 2;
     SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

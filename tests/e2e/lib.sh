@@ -62,6 +62,24 @@ poll_until() {
     done
 }
 
+# holds_for SECONDS DESCRIPTION COMMAND...: the opposite of poll_until, for what
+# must not happen: runs COMMAND again and again for SECONDS and fails (status 1,
+# with a message) the first time it does not succeed.
+holds_for() {
+    local duration=$1 what=$2
+    shift 2
+    local start
+    start=$(now_ms)
+    while :; do
+        if ! "$@"; then
+            e2e_log "after $(($(now_ms) - start)) ms no longer true: $what"
+            return 1
+        fi
+        (($(now_ms) - start < duration * 1000)) || return 0
+        sleep 0.2
+    done
+}
+
 # field LINE KEY: the value of KEY in one tab-separated key=value record.
 field() {
     awk -F'\t' -v key="$2" '{
@@ -81,6 +99,9 @@ e2e_require_tools() {
 # ---- Wine ------------------------------------------------------------------
 
 wine_quiet() { "$WINE" "$@" 2>>"$E2E_ARTIFACTS/wine.log"; }
+
+# The Windows name of a Linux path: Wine's drive Z: is the Linux root.
+windows_path() { printf 'Z:%s\n' "${1//\//\\}"; }
 
 # The probe's records, without the CR that Wine's C runtime adds to each line.
 probe() {
@@ -198,7 +219,7 @@ e2e_configure_desktop() {
             printf '"Desktop"="%s"\r\n\r\n' "$E2E_DESKTOP"
         done
     } >"$file"
-    wine_quiet reg import "Z:${file//\//\\}" >/dev/null || e2e_fail "cannot import $file"
+    wine_quiet reg import "$(windows_path "$file")" >/dev/null || e2e_fail "cannot import $file"
 }
 
 tray_is_up() { probe windows Shell_TrayWnd | grep -q $'\tvisible=1\t'; }

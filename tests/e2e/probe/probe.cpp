@@ -19,14 +19,21 @@
 //   close CLASS           posts WM_CLOSE to every top-level window of CLASS
 //   interfaces            the rows of the network interface table (GetIfTable):
 //                         index, type, byte counters and description of each
+//   controls CLASS        a top-level window of CLASS, a visible one if any: its
+//                         rectangle, client area and title-bar minimise button on
+//                         the screen, then every window inside it (class, id,
+//                         text, screen rectangle, visible, enabled, check state)
+//                         and the tabs of each tab control
+//   record FILE ARGS...   appends ARGS as one tab-separated line to FILE, for
+//                         registering the probe as a program others start
+//   focus                 the foreground window, and the active, focus and
+//                         capture windows of its thread and whether it is in a
+//                         menu: where mouse and keyboard input goes
 // Wide-character API throughout: the texts read from other windows are Unicode.
-#ifndef UNICODE
-#define UNICODE
-#endif
-#include <windows.h>
-// commctrl.h needs windows.h before it.
+#include "commands.h"
+#include "window_access.h"
+// commctrl.h and iphlpapi.h need windows.h (from window_access.h) before them.
 #include <commctrl.h>
-// iphlpapi.h needs windows.h before it.
 #include <iphlpapi.h>
 
 #include <algorithm>
@@ -37,94 +44,8 @@
 #include <string>
 #include <vector>
 
+namespace probe {
 namespace {
-
-std::string Utf8(const std::wstring& text) {
-    if (text.empty()) return {};
-    int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr,
-                                   0, nullptr, nullptr);
-    std::string out(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size,
-                        nullptr, nullptr);
-    // The scripts read one record per line: keep line breaks visible but escaped.
-    std::string escaped;
-    for (char c : out) {
-        if (c == '\r') {
-            escaped += "\\r";
-        } else if (c == '\n') {
-            escaped += "\\n";
-        } else if (c == '\t') {
-            escaped += "\\t";
-        } else if (c == '\\') {
-            escaped += "\\\\";
-        } else {
-            escaped += c;
-        }
-    }
-    return escaped;
-}
-
-std::wstring Wide(const char* text) {
-    int size = MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0);
-    std::wstring out(static_cast<size_t>(size), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text, -1, out.data(), size);
-    out.resize(static_cast<size_t>(size > 0 ? size - 1 : 0));
-    return out;
-}
-
-std::wstring ClassOf(HWND window) {
-    wchar_t name[256] = {};
-    GetClassNameW(window, name, 256);
-    return name;
-}
-
-// GetWindowText does not ask a window of another process for its text (it only
-// returns the caption the window manager keeps), so ask the window itself.
-std::wstring TextOf(HWND window) {
-    wchar_t text[1024] = {};
-    DWORD_PTR copied = 0;
-    if (!SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text),
-                             SMTO_ABORTIFHUNG, 2000, &copied)) {
-        return {};
-    }
-    return std::wstring(text, copied < 1024 ? copied : 1023);
-}
-
-std::string HandleText(HWND window) {
-    char text[32];
-    std::snprintf(text, sizeof text, "0x%llx",
-                  static_cast<unsigned long long>(reinterpret_cast<std::uintptr_t>(window)));
-    return text;
-}
-
-std::string RectText(const RECT& rect) {
-    char text[80];
-    std::snprintf(text, sizeof text, "%ld,%ld,%ld,%ld", rect.left, rect.top, rect.right,
-                  rect.bottom);
-    return text;
-}
-
-DWORD ProcessOf(HWND window) {
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    return pid;
-}
-
-std::vector<HWND> TopLevelWindows() {
-    std::vector<HWND> windows;
-    for (HWND w = GetWindow(GetDesktopWindow(), GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT)) {
-        windows.push_back(w);
-    }
-    return windows;
-}
-
-std::vector<HWND> ChildWindows(HWND parent) {
-    std::vector<HWND> windows;
-    for (HWND w = GetWindow(parent, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT)) {
-        windows.push_back(w);
-    }
-    return windows;
-}
 
 void PrintWindow(const char* kind, HWND window, int depth) {
     RECT rect = {};
@@ -156,44 +77,6 @@ int CommandTree() {
     PrintTree(GetDesktopWindow(), 0);
     return 0;
 }
-
-// A block of memory inside another process, for the tooltip messages whose
-// parameters are pointers: the tooltip control reads and writes them in its own
-// address space.
-class RemoteBuffer {
-  public:
-    RemoteBuffer(DWORD pid, SIZE_T size) : size_(size) {
-        process_ = OpenProcess(
-            PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE | PROCESS_QUERY_INFORMATION,
-            FALSE, pid);
-        if (process_) {
-            address_ =
-                VirtualAllocEx(process_, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
-        }
-    }
-    ~RemoteBuffer() {
-        if (address_) VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
-        if (process_) CloseHandle(process_);
-    }
-    RemoteBuffer(const RemoteBuffer&) = delete;
-    RemoteBuffer& operator=(const RemoteBuffer&) = delete;
-
-    bool ok() const { return address_ != nullptr; }
-    char* at(SIZE_T offset) const { return static_cast<char*>(address_) + offset; }
-    bool write(SIZE_T offset, const void* data, SIZE_T size) const {
-        return offset + size <= size_ &&
-               WriteProcessMemory(process_, at(offset), data, size, nullptr);
-    }
-    bool read(SIZE_T offset, void* data, SIZE_T size) const {
-        return offset + size <= size_ &&
-               ReadProcessMemory(process_, at(offset), data, size, nullptr);
-    }
-
-  private:
-    HANDLE process_ = nullptr;
-    void* address_ = nullptr;
-    SIZE_T size_ = 0;
-};
 
 bool IsTrayWindow(HWND window) {
     std::wstring name = ClassOf(window);
@@ -392,6 +275,23 @@ int CommandDialog(const wchar_t* title) {
     return found ? 0 : 1;
 }
 
+// Where the input goes: the foreground window and, of the thread that owns
+// it, the active, focus and capture windows and whether it is in a menu.
+int CommandFocus() {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    if (!GetGUIThreadInfo(0, &info)) return 1;
+    HWND foreground = GetForegroundWindow();
+    std::printf(
+        "focus\tforeground=%s\tclass=%s\tpid=%lu\tactive=%s\tfocus=%s\tcapture=%s\t"
+        "capture-class=%s\tin-menu=%d\n",
+        HandleText(foreground).c_str(), Utf8(ClassOf(foreground)).c_str(), ProcessOf(foreground),
+        HandleText(info.hwndActive).c_str(), HandleText(info.hwndFocus).c_str(),
+        HandleText(info.hwndCapture).c_str(), Utf8(ClassOf(info.hwndCapture)).c_str(),
+        (info.flags & (GUI_INMENUMODE | GUI_POPUPMENUMODE)) ? 1 : 0);
+    return foreground ? 0 : 1;
+}
+
 int CommandClose(const wchar_t* className) {
     int posted = 0;
     for (HWND w : TopLevelWindows()) {
@@ -448,34 +348,45 @@ void JoinDesktop() {
 int Usage() {
     std::fprintf(stderr,
                  "usage: orbiquell-probe windows [CLASS] | tree | tray | tooltips |\n"
-                 "                       dialog TITLE | close CLASS | interfaces\n");
+                 "                       dialog TITLE | close CLASS | interfaces |\n"
+                 "                       controls CLASS | record FILE ARGS... | focus\n");
     return 2;
 }
 
 }  // namespace
+}  // namespace probe
 
 int main(int argc, char** argv) {
-    JoinDesktop();
-    if (argc < 2) return Usage();
+    // Rectangles in the screen's own pixels at any DPI, as the scripts find the
+    // windows in X screenshots: an unaware process would get them scaled to 96 DPI.
+    SetProcessDPIAware();
+    probe::JoinDesktop();
+    if (argc < 2) return probe::Usage();
     std::string command = argv[1];
     int result = 2;
     if (command == "windows") {
-        std::wstring name = argc > 2 ? Wide(argv[2]) : std::wstring();
-        result = CommandWindows(argc > 2 ? name.c_str() : nullptr);
+        std::wstring name = argc > 2 ? probe::Wide(argv[2]) : std::wstring();
+        result = probe::CommandWindows(argc > 2 ? name.c_str() : nullptr);
     } else if (command == "tree") {
-        result = CommandTree();
+        result = probe::CommandTree();
     } else if (command == "tray") {
-        result = CommandTray();
+        result = probe::CommandTray();
     } else if (command == "tooltips") {
-        result = CommandTooltips();
+        result = probe::CommandTooltips();
     } else if (command == "dialog" && argc > 2) {
-        result = CommandDialog(Wide(argv[2]).c_str());
+        result = probe::CommandDialog(probe::Wide(argv[2]).c_str());
     } else if (command == "close" && argc > 2) {
-        result = CommandClose(Wide(argv[2]).c_str());
+        result = probe::CommandClose(probe::Wide(argv[2]).c_str());
     } else if (command == "interfaces") {
-        result = CommandInterfaces();
+        result = probe::CommandInterfaces();
+    } else if (command == "focus") {
+        result = probe::CommandFocus();
+    } else if (command == "controls" && argc > 2) {
+        result = probe::CommandControls(probe::Wide(argv[2]).c_str());
+    } else if (command == "record" && argc > 2) {
+        result = probe::CommandRecord(argv[2], argc - 3, argv + 3);
     } else {
-        return Usage();
+        return probe::Usage();
     }
     std::fflush(stdout);
     return result;

@@ -1,0 +1,14 @@
+// The probe's commands that live in files of their own (see probe.cpp for the
+// list and the output format).
+#pragma once
+
+namespace probe {
+
+// controls CLASS: a top-level window of CLASS (a visible one if there is one)
+// and every window inside it.
+int CommandControls(const wchar_t* className);
+
+// record FILE ARGUMENTS...: appends one line with the arguments to FILE.
+int CommandRecord(const char* file, int count, char** arguments);
+
+}  // namespace probe

@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# The main window's "Unload" button ends Orbiquell as its tray menu's Exit does:
+# the window and the tray icon go, the process ends and the screen saver,
+# switched off before, is active again.
+set -euo pipefail
+. "$(dirname "$0")/lib.sh"
+. "$(dirname "$0")/window_lib.sh"
+e2e_begin "$@"
+
+desktop_key='HKCU\Control Panel\Desktop'
+saved_active=$(reg_get "$desktop_key" ScreenSaveActive) || saved_active=
+saved_timeout=$(x_screensaver_timeout)
+restore() {
+    reg_restore "$desktop_key" ScreenSaveActive "$saved_active"
+    xset s "$saved_timeout"
+}
+e2e_on_cleanup restore
+
+xset s 0
+reg_set "$desktop_key" ScreenSaveActive REG_SZ 0
+[ "$(x_screensaver_timeout)" = 0 ] || e2e_fail "cannot switch the X screen saver off"
+
+e2e_start_orbiquell -POPUP
+poll_until 60 "Orbiquell's icon" have_orbiquell_icon || e2e_fail "no icon appeared"
+poll_until 60 "the main window" main_window_visible || e2e_fail "no main window after -POPUP"
+e2e_screenshot before
+[ "$(x_screensaver_timeout)" = 0 ] || e2e_fail "the screen saver was switched on at start-up"
+
+click_control "&Unload"
+click_ms=$(now_ms)
+poll_until 30 "Orbiquell to end after Unload" process_ended "$ORBIQUELL_PID" ||
+    e2e_fail "Orbiquell still runs 30 s after Unload was clicked"
+status=0
+wait "$ORBIQUELL_PID" || status=$?
+e2e_observed "process ended $(($(now_ms) - click_ms)) ms after the click on Unload, exit status $status"
+
+timeout=$(x_screensaver_timeout)
+active=$(reg_get "$desktop_key" ScreenSaveActive) || active=absent
+e2e_observed "after: X screen-saver timeout $timeout, ScreenSaveActive $active"
+((timeout > 0)) || e2e_fail "the X screen saver is still off"
+[ "$active" = "REG_SZ 1" ] || e2e_fail "ScreenSaveActive is '$active', expected REG_SZ 1"
+[ -z "$(orbiquell_icons)" ] || e2e_fail "the icon is still listed: $(orbiquell_icons)"
+main_window_gone || e2e_fail "the main window still exists: $(probe windows "$MAIN_FORM")"
+e2e_screenshot after
+e2e_log PASS
