@@ -84,7 +84,9 @@ frmMain::Controls::Controls(frmMain& owner)
              Wrapping()),
       chkHotCorners(form, kSettingsPage, In(kPicture1, {300, 120, 3615, 255}),
                     "&Enable Hot Corners"),
-      Label3(form, kSettingsPage, In(kPicture1, {180, 540, 4095, 615}),
+      // Down to the foot of its container rather than three lines high: where
+      // Tahoma runs wider (as under Wine) the text takes a fourth line.
+      Label3(form, kSettingsPage, In(kPicture1, {180, 540, 4095, 795}),
              "Placing mouse cursor in the bottom left corner of the screen will start the screen "
              "saver, placing it in the bottom right corner will disable the screen saver.",
              Wrapping()),
