@@ -157,6 +157,27 @@ e2e_stop_wine() {
     "$WINESERVER" -w >/dev/null 2>&1 || true
 }
 
+# expect_process_end WHAT SINCE_MS: Orbiquell ends within 30 s of WHAT, which
+# happened at SINCE_MS; the time it took and its exit status are observed.
+expect_process_end() {
+    poll_until 30 "Orbiquell to end after $1" process_ended "$ORBIQUELL_PID" ||
+        e2e_fail "Orbiquell still runs 30 s after $1"
+    local status=0
+    wait "$ORBIQUELL_PID" || status=$?
+    e2e_observed "process ended $(($(now_ms) - $2)) ms after $1, exit status $status"
+}
+
+# expect_screen_saver_restored: the screen saver is active again, in the X
+# server and in the user's profile, as the program leaves it when it ends.
+expect_screen_saver_restored() {
+    local timeout active
+    timeout=$(x_screensaver_timeout)
+    active=$(reg_get 'HKCU\Control Panel\Desktop' ScreenSaveActive) || active=absent
+    e2e_observed "after: X screen-saver timeout $timeout, ScreenSaveActive $active"
+    ((timeout > 0)) || e2e_fail "the X screen saver is still off"
+    [ "$active" = "REG_SZ 1" ] || e2e_fail "ScreenSaveActive is '$active', expected REG_SZ 1"
+}
+
 # ---- X ---------------------------------------------------------------------
 
 # An Xvfb of our own on a display number it picks itself, so that tests and

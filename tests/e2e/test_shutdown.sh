@@ -29,19 +29,8 @@ rect=$(field "$(orbiquell_icons)" rect)
 [ "$(x_screensaver_timeout)" = 0 ] || e2e_fail "the screen saver was switched on at start-up"
 
 probe close Orbiquell.HiddenForm >/dev/null || e2e_fail "no Orbiquell.HiddenForm window to close"
-close_ms=$(now_ms)
-poll_until 30 "Orbiquell to end after WM_CLOSE" process_ended "$ORBIQUELL_PID" ||
-    e2e_fail "Orbiquell still runs 30 s after WM_CLOSE"
-status=0
-wait "$ORBIQUELL_PID" || status=$?
-e2e_observed "process ended $(($(now_ms) - close_ms)) ms after WM_CLOSE with exit status $status"
-
-# Screen saver active again, in the X server and in the user's profile.
-timeout=$(x_screensaver_timeout)
-active=$(reg_get "$desktop_key" ScreenSaveActive) || active=absent
-e2e_observed "after: X screen-saver timeout $timeout, ScreenSaveActive $active"
-((timeout > 0)) || e2e_fail "the X screen saver is still off"
-[ "$active" = "REG_SZ 1" ] || e2e_fail "ScreenSaveActive is '$active', expected REG_SZ 1"
+expect_process_end WM_CLOSE "$(now_ms)"
+expect_screen_saver_restored
 
 # The icon is gone: the tray lists no displayed icon of ours and the screen
 # shows the taskbar as it was before the start.

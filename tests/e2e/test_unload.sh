@@ -27,18 +27,8 @@ e2e_screenshot before
 [ "$(x_screensaver_timeout)" = 0 ] || e2e_fail "the screen saver was switched on at start-up"
 
 click_control "&Unload"
-click_ms=$(now_ms)
-poll_until 30 "Orbiquell to end after Unload" process_ended "$ORBIQUELL_PID" ||
-    e2e_fail "Orbiquell still runs 30 s after Unload was clicked"
-status=0
-wait "$ORBIQUELL_PID" || status=$?
-e2e_observed "process ended $(($(now_ms) - click_ms)) ms after the click on Unload, exit status $status"
-
-timeout=$(x_screensaver_timeout)
-active=$(reg_get "$desktop_key" ScreenSaveActive) || active=absent
-e2e_observed "after: X screen-saver timeout $timeout, ScreenSaveActive $active"
-((timeout > 0)) || e2e_fail "the X screen saver is still off"
-[ "$active" = "REG_SZ 1" ] || e2e_fail "ScreenSaveActive is '$active', expected REG_SZ 1"
+expect_process_end "the click on Unload" "$(now_ms)"
+expect_screen_saver_restored
 [ -z "$(orbiquell_icons)" ] || e2e_fail "the icon is still listed: $(orbiquell_icons)"
 main_window_gone || e2e_fail "the main window still exists: $(probe windows "$MAIN_FORM")"
 e2e_screenshot after
