@@ -157,6 +157,21 @@ e2e_stop_wine() {
     "$WINESERVER" -w >/dev/null 2>&1 || true
 }
 
+# e2e_keep_value KEY NAME: the registry value is put back as it is now when
+# the test ends.
+e2e_keep_value() {
+    local saved
+    saved=$(reg_get "$1" "$2") || saved=
+    e2e_on_cleanup reg_restore "$1" "$2" "$saved"
+}
+
+# e2e_keep_screen_saver: the screen-saver flag, in the X server and in the
+# user's profile, is put back as it is now when the test ends.
+e2e_keep_screen_saver() {
+    e2e_keep_value 'HKCU\Control Panel\Desktop' ScreenSaveActive
+    e2e_on_cleanup xset s "$(x_screensaver_timeout)"
+}
+
 # expect_process_end WHAT SINCE_MS: Orbiquell ends within 30 s of WHAT, which
 # happened at SINCE_MS; the time it took and its exit status are observed.
 expect_process_end() {

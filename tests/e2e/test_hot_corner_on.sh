@@ -10,16 +10,9 @@ e2e_begin "$@"
 
 settings='HKLM\Software\Orbiquell\Settings'
 desktop_key='HKCU\Control Panel\Desktop'
-saved_hot_corners=$(reg_get "$settings" HotCorners) || saved_hot_corners=
-saved_active=$(reg_get "$desktop_key" ScreenSaveActive) || saved_active=
-saved_timeout=$(x_screensaver_timeout)
-restore() {
-    xdotool mousemove 200 200
-    reg_restore "$settings" HotCorners "$saved_hot_corners"
-    reg_restore "$desktop_key" ScreenSaveActive "$saved_active"
-    xset s "$saved_timeout"
-}
-e2e_on_cleanup restore
+e2e_keep_value "$settings" HotCorners
+e2e_keep_screen_saver
+e2e_on_cleanup xdotool mousemove 200 200
 
 reg_set "$settings" HotCorners REG_DWORD 1
 [ "$(reg_get "$settings" HotCorners)" = "REG_DWORD 0x1" ] || e2e_fail "cannot set HotCorners"

@@ -7,13 +7,7 @@ set -euo pipefail
 e2e_begin "$@"
 
 desktop_key='HKCU\Control Panel\Desktop'
-saved_active=$(reg_get "$desktop_key" ScreenSaveActive) || saved_active=
-saved_timeout=$(x_screensaver_timeout)
-restore() {
-    reg_restore "$desktop_key" ScreenSaveActive "$saved_active"
-    xset s "$saved_timeout"
-}
-e2e_on_cleanup restore
+e2e_keep_screen_saver
 
 # Screen saver off, both where Windows keeps it and where Wine takes it from.
 xset s 0

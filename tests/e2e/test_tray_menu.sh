@@ -13,15 +13,19 @@ e2e_begin "$@"
 
 settings='HKLM\Software\Orbiquell\Settings'
 desktop_key='HKCU\Control Panel\Desktop'
-saved_hot_corners=$(reg_get "$settings" HotCorners) || saved_hot_corners=
-saved_active=$(reg_get "$desktop_key" ScreenSaveActive) || saved_active=
-saved_timeout=$(x_screensaver_timeout)
-restore() {
-    reg_restore "$settings" HotCorners "$saved_hot_corners"
-    reg_restore "$desktop_key" ScreenSaveActive "$saved_active"
-    xset s "$saved_timeout"
-}
-e2e_on_cleanup restore
+e2e_keep_value "$settings" HotCorners
+e2e_keep_screen_saver
+
+# Orbiquell starts the screen-saver settings through rundll32.exe, which
+# Windows looks for in Orbiquell's own folder first: a copy of the probe there
+# writes down how it was started (Wine's rundll32 would end at once, finding
+# no display control panel).
+app_dir="$E2E_ARTIFACTS/app"
+mkdir -p "$app_dir"
+rm -f "$app_dir/started.txt"
+cp "$E2E_EXE" "$app_dir/Orbiquell.exe"
+cp "$E2E_PROBE" "$app_dir/rundll32.exe"
+E2E_EXE="$app_dir/Orbiquell.exe"
 
 reg_set "$settings" HotCorners REG_DWORD 0
 xset s 0
@@ -75,30 +79,14 @@ poll_until 10 "HotCorners 0" hot_corners_are 0x0 ||
     e2e_fail "HotCorners is $(reg_get "$settings" HotCorners) after choosing Enable Hot Corners again"
 e2e_observed "chose Enable Hot Corners again: HotCorners $(reg_get "$settings" HotCorners)"
 
-# rundll32 finds no display control panel in Wine and ends within a second, so
-# a watcher looks for it all the time rather than now and then. Wine shows a
-# Windows process's command line as its Linux one; the prefix in its
-# environment tells this test's processes from any others.
-session_processes() {  # PATTERN: "PID COMMAND LINE" lines
-    local pid line
-    while read -r pid line; do
-        if tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX"; then
-            printf '%s %s\n' "$pid" "$line"
-        fi
-    done < <(pgrep -af -- "$1")
-}
-pattern='rundll32\.exe shell32\.dll,Control_RunDLL desk\.cpl,,1'
-started="$E2E_ARTIFACTS/rundll32.txt"
-[ -z "$(session_processes "$pattern")" ] || e2e_fail "rundll32 runs already: $(session_processes "$pattern")"
-: >"$started"
-(while :; do session_processes "$pattern" >>"$started"; sleep 0.02; done) &
-watcher=$!
-e2e_on_cleanup kill "$watcher"
 open_tray_menu menu-configure
 choose_menu_item $MENU_CONFIGURE_SAVER
-poll_until 20 "rundll32 with desk.cpl" test -s "$started" ||
-    e2e_fail "no rundll32 desk.cpl process after choosing Configure Screen Saver..."
-e2e_observed "chose Configure Screen Saver...: $(sort -u "$started" | paste -sd";")"
+poll_until 20 "rundll32 to start" test -s "$app_dir/started.txt" ||
+    e2e_fail "no rundll32 started after choosing Configure Screen Saver..."
+started=$(tr -d '\r' <"$app_dir/started.txt")
+e2e_observed "chose Configure Screen Saver...: rundll32 started with: $started"
+[ "$started" = "show=2"$'\t'"shell32.dll,Control_RunDLL"$'\t'"desk.cpl,,1" ] ||
+    e2e_fail "rundll32 started with '$started'"
 process_running "$ORBIQUELL_PID" || e2e_fail "Orbiquell ended"
 
 rect=$(icon_rect)

@@ -8,13 +8,7 @@ set -euo pipefail
 e2e_begin "$@"
 
 desktop_key='HKCU\Control Panel\Desktop'
-saved_active=$(reg_get "$desktop_key" ScreenSaveActive) || saved_active=
-saved_timeout=$(x_screensaver_timeout)
-restore() {
-    reg_restore "$desktop_key" ScreenSaveActive "$saved_active"
-    xset s "$saved_timeout"
-}
-e2e_on_cleanup restore
+e2e_keep_screen_saver
 
 xset s 0
 reg_set "$desktop_key" ScreenSaveActive REG_SZ 0

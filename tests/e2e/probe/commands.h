@@ -11,4 +11,10 @@ int CommandControls(const wchar_t* className);
 // record FILE ARGUMENTS...: appends one line with the arguments to FILE.
 int CommandRecord(const char* file, int count, char** arguments);
 
+// Whether this copy of the probe is named program ("rundll32.exe").
+bool StandsInFor(const wchar_t* program);
+// As a stand-in: appends "show=N" (the window style it was started with) and
+// its arguments to started.txt beside itself.
+int CommandStandIn(int count, char** arguments);
+
 }  // namespace probe

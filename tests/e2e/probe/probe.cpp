@@ -360,6 +360,7 @@ int main(int argc, char** argv) {
     // Rectangles in the screen's own pixels at any DPI, as the scripts find the
     // windows in X screenshots: an unaware process would get them scaled to 96 DPI.
     SetProcessDPIAware();
+    if (probe::StandsInFor(L"rundll32.exe")) return probe::CommandStandIn(argc - 1, argv + 1);
     probe::JoinDesktop();
     if (argc < 2) return probe::Usage();
     std::string command = argv[1];
