@@ -3,17 +3,13 @@
 #include "app/globals.h"
 #include "platform/platform.h"
 
-namespace {
-constexpr std::uint32_t kVerPlatformWin32Nt = 2;
-}
-
 void GetOSVersion() {
     platform::OsVersion version;
     platform::QueryOsVersion(&version);
     gPlatformId = static_cast<std::int32_t>(version.platformId);
-    if (version.platformId == kVerPlatformWin32Nt) {
+    if (version.platformId == platform::kVerPlatformWin32Nt) {
         gIsWin2kOrLater = version.majorVersion >= 5;
-    } else if (version.platformId > kVerPlatformWin32Nt) {
+    } else if (version.platformId > platform::kVerPlatformWin32Nt) {
         gIsWin2kOrLater = true;
     }
 }

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <limits>
 
+#include "common/digits.h"
 #include "common/rounding.h"
 #include "common/runtime_error.h"
 #include "monitors/cpu_load_error.h"
@@ -11,7 +12,6 @@
 
 namespace {
 
-constexpr std::uint32_t kVerPlatformWin32Nt = 2;
 constexpr std::int32_t kBufferGrowth = 4096;
 const std::string kProcessorObject = "238";
 
@@ -30,8 +30,7 @@ std::int64_t Difference(std::int64_t later, std::int64_t earlier) {
 // counter ran a little ahead of the time stamp, that is an idle processor, so
 // it reads as 0 rather than as a minus sign the field has no room for.
 std::string FormatUsage(std::int32_t usage) {
-    const std::string digits = std::to_string(std::max(usage, 0));
-    return digits.size() < 2 ? "0" + digits : digits;
+    return AtLeastTwoDigits(std::max(usage, 0));
 }
 
 }  // namespace
@@ -41,7 +40,7 @@ CPULoad::CPULoad() {
     if (!platform::QueryOsVersion(&version)) {
         throw CPULoadError(CPULoadFailure::kNoWindowsVersion);
     }
-    mIsWinNT = version.platformId >= kVerPlatformWin32Nt;
+    mIsWinNT = version.platformId >= platform::kVerPlatformWin32Nt;
 }
 
 CPULoad::~CPULoad() {
@@ -104,6 +103,7 @@ void CPULoad::CollectNtData() {
     if (mCPUCount < 1) GetCPUCount();
     const std::vector<ProcessorCounter> counters =
         ReadProcessorCounters(buffer.data(), returned, object);
+    if (mSampleTime == 0) CountInstances(counters);
 
     for (const ProcessorCounter& counter : counters) {
         // An instance the system did not count among its processors.
@@ -149,6 +149,20 @@ std::int32_t CPULoad::GetCPUCount() {
     mPrevCounters.assign(processors, 0);
     mCounters.assign(processors, 0);
     return mCPUCount;
+}
+
+void CPULoad::CountInstances(const std::vector<ProcessorCounter>& counters) {
+    // Windows tells a 32-bit program on 64-bit Windows of 32 processors at
+    // most, while the performance data names every one; so the first sample's
+    // instances count too, and each processor is shown. A number beyond any
+    // machine's processors is corrupt data, not a processor.
+    constexpr std::int64_t kMostProcessors = 4096;
+    for (const ProcessorCounter& counter : counters) {
+        if (counter.instance >= kMostProcessors) throw SubscriptOutOfRangeError();
+        mCPUCount = std::max(mCPUCount, static_cast<std::int32_t>(counter.instance + 1));
+    }
+    mPrevCounters.resize(static_cast<std::size_t>(mCPUCount), 0);
+    mCounters.resize(static_cast<std::size_t>(mCPUCount), 0);
 }
 
 std::int32_t CPULoad::GetCPUUsage(std::int32_t CPU_Index) {

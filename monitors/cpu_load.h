@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "monitors/perf_data_walker.h"
 #include "platform/platform.h"
 
 // Samples the processors' load. The path is chosen once, from the platform id
@@ -45,7 +46,9 @@ class CPULoad {
     // call), the 9x statistic otherwise.
     void CollectCPUData();
 
-    // The number of processors, counted once per object.
+    // The number of processors, counted once per object: what the system
+    // reports, or on NT as many as the first sample's performance data names
+    // if that is more.
     std::int32_t GetCPUCount();
 
     // The usage in percent of processor CPU_Index (1-based) over the interval
@@ -76,6 +79,7 @@ class CPULoad {
     };
 
     void CollectNtData();
+    void CountInstances(const std::vector<ProcessorCounter>& counters);
     void Collect9xData();
     void StopPerfStats();
     // The first sample's counters are compared with nothing: the previous

@@ -1,6 +1,7 @@
 #include "monitors/mem_stats.h"
 
 #include <cstring>
+#include <optional>
 
 #include "app/globals.h"
 #include "common/rounding.h"
@@ -8,6 +9,8 @@
 #include "platform/platform.h"
 
 namespace {
+
+constexpr const char* kMemoryQueryFailed = "memory query failed";
 
 // MEMORYSTATUSEX: dwLength, then ullTotalPageFile and ullAvailPageFile.
 constexpr std::uint32_t kStatusExLength = 64;
@@ -18,7 +21,9 @@ constexpr std::uint32_t kStatusLength = 32;
 constexpr std::size_t kTotalPageFileOffset = 16;
 constexpr std::size_t kAvailPageFileOffset = 20;
 
-double CommittedBytesFromStatusEx() {
+// Each record gives nothing when it says more is available than there is in
+// all: no figure can be made of that, and none may be negative.
+std::optional<double> CommittedBytesFromStatusEx() {
     std::uint8_t record[kStatusExLength] = {};
     std::memcpy(record, &kStatusExLength, sizeof kStatusExLength);
     if (!platform::QueryMemoryStatusEx(record)) {
@@ -26,22 +31,26 @@ double CommittedBytesFromStatusEx() {
     }
     const Currency total = LargeIntToCurrency(record + kTotalPageFileExOffset);
     const Currency available = LargeIntToCurrency(record + kAvailPageFileExOffset);
-    return (total - available).ToDouble();
+    const Currency used = total - available;
+    if (used < Currency()) return std::nullopt;
+    return used.ToDouble();
 }
 
-// The old record's sizes are read as signed, so from 2 GB on they are
-// negative; the difference must still fit 32 bits.
-double CommittedBytesFromStatus() {
+// The old record's sizes are unsigned byte counts: read as signed, a page file
+// of 2 GB or more would make the figure negative. A size with all bits set is
+// one the record could not hold (Windows 2000 and later, and Wine, report
+// sizes over 4 GB so), and no figure can be made of it.
+std::optional<double> CommittedBytesFromStatus() {
     std::uint8_t record[kStatusLength] = {};
     std::memcpy(record, &kStatusLength, sizeof kStatusLength);
     platform::QueryMemoryStatus(record);
-    std::int32_t total = 0;
-    std::int32_t available = 0;
+    std::uint32_t total = 0;
+    std::uint32_t available = 0;
     std::memcpy(&total, record + kTotalPageFileOffset, sizeof total);
     std::memcpy(&available, record + kAvailPageFileOffset, sizeof available);
-    std::int32_t used = 0;
-    if (__builtin_sub_overflow(total, available, &used)) throw OverflowError();
-    return used;
+    constexpr std::uint32_t kTooLarge = 0xFFFF'FFFF;
+    if (total == kTooLarge || available == kTooLarge || available > total) return std::nullopt;
+    return total - available;
 }
 
 // The pattern "#,###": digits grouped by three with the locale's separator,
@@ -71,11 +80,12 @@ Currency LargeIntToCurrency(const std::uint8_t* field) {
 
 std::string GetMemoryUsage() {
     try {
-        const double used =
+        const std::optional<double> used =
             gIsWin2kOrLater ? CommittedBytesFromStatusEx() : CommittedBytesFromStatus();
-        const std::int32_t kilobytes = RoundToInt32(used / 1024);
+        if (!used) return kMemoryQueryFailed;
+        const std::int32_t kilobytes = RoundToInt32(*used / 1024);
         return GroupedDigits(kilobytes, platform::ThousandsSeparator()) + " K";
     } catch (const RuntimeError&) {
-        return "memory query failed";
+        return kMemoryQueryFailed;
     }
 }

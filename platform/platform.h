@@ -52,6 +52,12 @@ Status RegQuery(Handle key, const std::string& valueName, std::uint32_t* type, s
                 std::uint32_t* size);
 Status RegSet(Handle key, const std::string& valueName, std::uint32_t type,
               const std::uint8_t* data, std::uint32_t size);
+// RegSetValueExW of REG_SZ data given in UTF-16, stored with its terminating
+// NUL as Windows asks of wide strings; the value's name is ANSI as elsewhere.
+// For text the ANSI code page cannot hold. kErrorCallNotImplemented where the
+// system has no wide registry calls (the 9x family).
+Status RegSetWideString(Handle key, const std::string& valueName, const std::u16string& text);
+constexpr Status kErrorCallNotImplemented = 120;
 Status RegDeleteSubKey(Handle root, const std::string& subKey);
 Status RegDeleteNamedValue(Handle key, const std::string& valueName);
 Status RegClose(Handle key);
@@ -79,6 +85,9 @@ struct OsVersion {
     std::uint32_t buildNumber = 0;
     std::uint32_t platformId = 0;
 };
+// The platform id of the NT family (VER_PLATFORM_WIN32_NT); the 9x family's
+// ids are below it.
+constexpr std::uint32_t kVerPlatformWin32Nt = 2;
 // GetVersionExA with an OSVERSIONINFOA of size 148; false when the call fails
 // (the record is then left as passed in).
 bool QueryOsVersion(OsVersion* version);
@@ -203,8 +212,12 @@ constexpr int kSwShowMinimized = 2;
 // The pointer over all of the program's windows: the hourglass while busy.
 enum class ScreenPointer { Default = 0, Hourglass = 11 };
 void SetScreenPointer(ScreenPointer pointer);
-// The running executable's full path (GetModuleFileNameA).
+// The running executable's full path (GetModuleFileNameA), in the ANSI code
+// page: a character it cannot hold comes out as '?'.
 std::string ExecutablePath();
+// The same path in UTF-16, every character as it is (GetModuleFileNameW); ""
+// where the system has no wide call (the 9x family).
+std::u16string ExecutablePathWide();
 
 // ---- Message loop ------------------------------------------------------------
 // Runs until Quit is called; returns the exit code passed to it.

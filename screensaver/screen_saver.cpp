@@ -13,10 +13,9 @@ constexpr std::uintptr_t kScScreenSave = 0xF140;
 constexpr std::uint32_t kSpiGetScreenSaveActive = 16;
 constexpr std::uint32_t kSpiSetScreenSaveActive = 17;
 constexpr std::uint32_t kSpifUpdateIniFileSendChange = 3;
-constexpr std::int32_t kVerPlatformWin32Nt = 2;
 
 void SetScreenSaverActive(std::uint32_t active) {
-    if (gPlatformId == kVerPlatformWin32Nt) {
+    if (gPlatformId == static_cast<std::int32_t>(platform::kVerPlatformWin32Nt)) {
         std::uint32_t unused = 0;
         platform::SystemParameters(kSpiSetScreenSaveActive, active, &unused,
                                    kSpifUpdateIniFileSendChange);

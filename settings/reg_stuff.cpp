@@ -84,6 +84,13 @@ bool SetRegString(std::uint32_t root, const std::string& path, const std::string
                       static_cast<std::uint32_t>(data.size()));
 }
 
+bool SetRegWideString(std::uint32_t root, const std::string& path, const std::string& name,
+                      const std::u16string& text) {
+    RegKey key;
+    if (!key.Create(root, path)) return false;
+    return platform::RegSetWideString(key.handle(), name, text) == platform::kErrorSuccess;
+}
+
 bool SetRegDWord(std::uint32_t root, const std::string& path, const std::string& name,
                  std::int32_t number) {
     const auto bits = static_cast<std::uint32_t>(number);

@@ -21,6 +21,11 @@ bool GetRegDWord(std::uint32_t root, const std::string& path, const std::string&
 bool SetRegString(std::uint32_t root, const std::string& path, const std::string& name,
                   const std::string& text);
 
+// The same for text the ANSI code page cannot hold, written as UTF-16 with its
+// terminating NUL. Fails on systems without the wide call (the 9x family).
+bool SetRegWideString(std::uint32_t root, const std::string& path, const std::string& name,
+                      const std::u16string& text);
+
 bool SetRegDWord(std::uint32_t root, const std::string& path, const std::string& name,
                  std::int32_t number);
 

@@ -1,8 +1,9 @@
 # Sourced by every script that runs Orbiquell or its tests under Wine.
 #
-# Wine-hosted runs use the 64-bit loader directly: the 32-bit loader needs a
-# kernel that executes 32-bit Linux programs, which not every host has.
-# The prefix is project-local and reused between runs.
+# Wine-hosted runs start the 64-bit loader directly; given a 32-bit program, it
+# hands over to the 32-bit one (Debian's wine32), which needs a kernel that
+# executes 32-bit Linux programs. Not every host has that: host_runs_win32
+# tells. The prefix is project-local and reused between runs.
 
 ORBIQUELL_ROOT=${ORBIQUELL_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
 export WINEPREFIX=${WINEPREFIX:-$ORBIQUELL_ROOT/.wine}
@@ -11,6 +12,12 @@ export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 export WINELOADER=/usr/lib/wine/wine64
 WINE=$WINELOADER
 WINESERVER=/usr/lib/wine/wineserver64
+
+# True when this host runs 32-bit Windows programs under Wine: wine32 is
+# installed and the kernel executes its 32-bit loader.
+host_runs_win32() {
+    [ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version >/dev/null 2>&1
+}
 
 # Creates the prefix once (about 20 s); concurrent callers wait for the first.
 wine_prefix_ready() {

@@ -1,17 +1,8 @@
 #include "uptime/uptime_format.h"
 
 #include <chrono>
-#include <cstdio>
 
-namespace {
-
-std::string TwoDigits(int value) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%02d", value);
-    return text;
-}
-
-}  // namespace
+#include "common/digits.h"
 
 std::string FormatUptime(std::int32_t seconds) {
     const std::int32_t days = seconds / 86400;
@@ -21,7 +12,7 @@ std::string FormatUptime(std::int32_t seconds) {
     const std::int32_t minutes = seconds / 60;
     seconds %= 60;
     return std::to_string(days) + (days == 1 ? " day, " : " days, ") + std::to_string(hours) + ":" +
-           TwoDigits(minutes) + ":" + TwoDigits(seconds);
+           AtLeastTwoDigits(minutes) + ":" + AtLeastTwoDigits(seconds);
 }
 
 std::optional<platform::LocalTime> SecondsBefore(const platform::LocalTime& now,
@@ -52,8 +43,8 @@ std::optional<platform::LocalTime> SecondsBefore(const platform::LocalTime& now,
 
 std::string FormatStartTime(const platform::LocalTime& time) {
     const int hour12 = time.hour % 12 == 0 ? 12 : time.hour % 12;
-    return TwoDigits(time.day) + "-" + platform::MonthAbbreviation(time.month) + "-" +
-           TwoDigits(time.year % 100) + " " + std::to_string(hour12) + ":" +
-           TwoDigits(time.minute) + ":" + TwoDigits(time.second) + " " +
+    return AtLeastTwoDigits(time.day) + "-" + platform::MonthAbbreviation(time.month) + "-" +
+           AtLeastTwoDigits(time.year % 100) + " " + std::to_string(hour12) + ":" +
+           AtLeastTwoDigits(time.minute) + ":" + AtLeastTwoDigits(time.second) + " " +
            (time.hour < 12 ? "am" : "pm");
 }

@@ -197,6 +197,23 @@ Status RegSet(Handle key, const std::string& valueName, std::uint32_t type,
     return kErrorSuccess;
 }
 
+Status RegSetWideString(Handle key, const std::string& valueName, const std::u16string& text) {
+    if (!sim::detail::HasWideCalls()) {
+        return kErrorCallNotImplemented;
+    }
+    std::vector<std::uint8_t> ansi;
+    for (const char16_t c : text) {
+        ansi.push_back(c < 0x80 ? static_cast<std::uint8_t>(c) : '?');
+    }
+    ansi.push_back(0);
+    const Status status =
+        RegSet(key, valueName, kRegSz, ansi.data(), static_cast<std::uint32_t>(ansi.size()));
+    if (status == kErrorSuccess) {
+        Resolve(key).key->values[sim::detail::FoldCase(valueName)].wideText = text;
+    }
+    return status;
+}
+
 Status RegDeleteSubKey(Handle root, const std::string& subKey) {
     KeyPath from = ParsePath(root, subKey);
     if (from.status != kErrorSuccess) {

@@ -38,7 +38,7 @@ void RegPutKey(std::uint32_t root, const std::string& path) {
 void RegPutValue(std::uint32_t root, const std::string& path, const std::string& name,
                  std::uint32_t type, const std::vector<std::uint8_t>& data) {
     std::shared_ptr<RegKey> key = detail::CreateKey(RootNode(root), KeyNames(path));
-    key->values[detail::FoldCase(name)] = RegValue{type, data};
+    key->values[detail::FoldCase(name)] = RegValue{type, data, {}};
 }
 
 void RegPutString(std::uint32_t root, const std::string& path, const std::string& name,

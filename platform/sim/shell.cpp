@@ -36,6 +36,10 @@ std::string ExecutablePath() {
     return Shell().executablePath;
 }
 
+std::u16string ExecutablePathWide() {
+    return sim::detail::HasWideCalls() ? Shell().executablePathWide : std::u16string();
+}
+
 }  // namespace platform
 
 namespace sim {
@@ -62,6 +66,11 @@ platform::ScreenPointer CurrentScreenPointer() {
 
 void SetExecutablePath(const std::string& path) {
     Shell().executablePath = path;
+    Shell().executablePathWide.assign(path.begin(), path.end());
+}
+
+void SetExecutablePathWide(const std::u16string& path) {
+    Shell().executablePathWide = path;
 }
 
 }  // namespace sim

@@ -36,6 +36,9 @@ void ClearRecords();
 struct RegValue {
     std::uint32_t type = 0;
     std::vector<std::uint8_t> data;
+    // A string written with RegSetWideString as it was given; data then holds
+    // what an ANSI read returns, each character outside ASCII as '?'.
+    std::u16string wideText;
 };
 void RegPutKey(std::uint32_t root, const std::string& path);  // creates missing keys
 void RegPutValue(std::uint32_t root, const std::string& path, const std::string& name,
@@ -231,8 +234,10 @@ struct StartedProgram {
 };
 const std::vector<StartedProgram>& StartedPrograms();
 platform::ScreenPointer CurrentScreenPointer();  // Default until SetScreenPointer
-void SetExecutablePath(
-    const std::string& path);  // default C:\Program Files\Orbiquell\Orbiquell.exe
+// Sets both forms of the path; default C:\Program Files\Orbiquell\Orbiquell.exe.
+void SetExecutablePath(const std::string& path);
+// The UTF-16 form alone, for a path the ANSI code page cannot hold.
+void SetExecutablePathWide(const std::u16string& path);
 
 // ---- Popup menus ------------------------------------------------------------------------
 struct MenuItemState {

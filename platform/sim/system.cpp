@@ -13,6 +13,14 @@ sim::detail::SystemState& System() {
 
 }  // namespace
 
+namespace sim::detail {
+
+bool HasWideCalls() {
+    return System().osVersion && System().osVersion->platformId >= platform::kVerPlatformWin32Nt;
+}
+
+}  // namespace sim::detail
+
 namespace platform {
 
 bool QueryOsVersion(OsVersion* version) {

@@ -180,6 +180,7 @@ struct ShellState {
     std::vector<StartedProgram> startedPrograms;
     platform::ScreenPointer screenPointer = platform::ScreenPointer::Default;
     std::string executablePath = "C:\\Program Files\\Orbiquell\\Orbiquell.exe";
+    std::u16string executablePathWide = u"C:\\Program Files\\Orbiquell\\Orbiquell.exe";
 };
 
 struct MenuState {
@@ -220,5 +221,9 @@ World& TheWorld();
 // never reused, not even across Reset, so an object that outlives a Reset
 // cannot reach a newer object through a recycled value.
 platform::Handle NewHandle();
+
+// The NT family has the wide ("W") calls; the 9x family, or a machine whose
+// version cannot be read, only the ANSI ones.
+bool HasWideCalls();
 
 }  // namespace sim::detail

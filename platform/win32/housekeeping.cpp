@@ -1,5 +1,5 @@
 // Handles to this process, its working set, and the common-controls library.
-#include "platform/win32/native.h"
+#include "platform/win32/run_time_link.h"
 // commctrl.h needs windows.h before it.
 #include <commctrl.h>
 
@@ -14,10 +14,17 @@ Handle OpenProcessHandle(std::uint32_t access, bool inherit, std::uint32_t proce
 }
 
 int SetWorkingSetSize(Handle process, std::intptr_t minimum, std::intptr_t maximum) {
+    // Looked up at run time: the call belongs to the NT family, and the 9x
+    // family, which has no working sets to trim, is not documented to export
+    // it. There the trim does nothing.
+    using SetSizeFunction = BOOL(WINAPI*)(HANDLE, SIZE_T, SIZE_T);
+    static const auto setSize = win32::FindFunction<SetSizeFunction>(
+        GetModuleHandleA("kernel32.dll"), "SetProcessWorkingSetSize");
+    if (setSize == nullptr) return 0;
     // -1 becomes a size with all bits set, the value that asks Windows to empty
     // the working set.
-    return SetProcessWorkingSetSize(win32::ToNative<HANDLE>(process), static_cast<SIZE_T>(minimum),
-                                    static_cast<SIZE_T>(maximum));
+    return setSize(win32::ToNative<HANDLE>(process), static_cast<SIZE_T>(minimum),
+                   static_cast<SIZE_T>(maximum));
 }
 
 int CloseKernelHandle(Handle handle) {
@@ -28,15 +35,12 @@ bool InitializeCommonControls(std::uint32_t size, std::uint32_t classes) {
     // Looked up at run time rather than imported, so that a system without the
     // library or the entry point still runs the program. Loaded once and never
     // freed: the window classes the library registers must keep their window
-    // procedures while any control of the process lives, and a load per call
-    // would only pile up references.
-    static const HMODULE library = LoadLibraryA("comctl32.dll");
-    if (library == nullptr) return false;
-    // Through void (*)(), the one function pointer type that converts to any
-    // other without a warning.
+    // procedures while any control of the process lives. Loaded by its bare
+    // name, unlike other system DLLs: only then does the manifest's activation
+    // context pick version 6, the one that draws the visual styles.
     using InitFunction = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
-    const auto initialize = reinterpret_cast<InitFunction>(
-        reinterpret_cast<void (*)()>(GetProcAddress(library, "InitCommonControlsEx")));
+    static const auto initialize =
+        win32::FindFunction<InitFunction>(LoadLibraryA("comctl32.dll"), "InitCommonControlsEx");
     if (initialize == nullptr) return false;
     const INITCOMMONCONTROLSEX record{size, classes};
     initialize(&record);

@@ -3,7 +3,7 @@
 #include <iterator>
 #include <limits>
 
-#include "platform/win32/native.h"
+#include "platform/win32/run_time_link.h"
 
 namespace {
 
@@ -28,8 +28,8 @@ bool QueryMemoryStatusEx(std::uint8_t (&record)[64]) {
     // Looked up at run time rather than imported: kernel32 of Windows 95, 98,
     // Me and NT 4 lacks it, and an import would keep the exe from loading there.
     using StatusExFunction = BOOL(WINAPI*)(MEMORYSTATUSEX*);
-    static const auto statusEx = reinterpret_cast<StatusExFunction>(reinterpret_cast<void (*)()>(
-        GetProcAddress(GetModuleHandleA("kernel32.dll"), "GlobalMemoryStatusEx")));
+    static const auto statusEx = win32::FindFunction<StatusExFunction>(
+        GetModuleHandleA("kernel32.dll"), "GlobalMemoryStatusEx");
     if (statusEx == nullptr) return false;
     // The record's 64-bit fields want 8-byte alignment, which a byte array
     // does not promise.

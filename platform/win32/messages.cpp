@@ -2,6 +2,7 @@
 #include <cstdlib>
 
 #include "platform/win32/keyboard_forms.h"
+#include "platform/win32/menu_mode.h"
 #include "platform/win32/native.h"
 
 namespace platform {
@@ -30,24 +31,12 @@ int RunMessageLoop() {
     }
 }
 
-namespace {
-
-// True while a menu of this thread is open: its own modal loop then owns the
-// thread's input.
-bool InMenu() {
-    GUITHREADINFO info{};
-    info.cbSize = sizeof(info);
-    return GetGUIThreadInfo(GetCurrentThreadId(), &info) && (info.flags & GUI_INMENUMODE) != 0;
-}
-
-}  // namespace
-
 void PumpMessages() {
     // A tick that fires while the tray menu is open runs inside the menu's
     // loop; taking the menu's mouse and keyboard messages from the queue here
     // would hand them to the menu window, which ignores them, and the user's
     // choice would be lost. The menu's loop handles everything meanwhile.
-    if (InMenu()) return;
+    if (win32::InMenu()) return;
     MSG message{};
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) {

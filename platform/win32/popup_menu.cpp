@@ -3,6 +3,7 @@
 
 #include "platform/widgets.h"
 #include "platform/win32/gdi_objects.h"
+#include "platform/win32/menu_mode.h"
 #include "platform/win32/program_window.h"
 
 namespace platform {
@@ -70,9 +71,13 @@ void PopupMenu::popup(Handle owner, int defaultItem) {
     GetCursorPos(&cursor);
     // The chosen command comes back here rather than as WM_COMMAND to the
     // owner, so the handler runs before popup() returns.
-    const auto chosen = static_cast<std::size_t>(
-        TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, cursor.x, cursor.y, 0,
-                       window, nullptr));
+    std::size_t chosen = 0;
+    {
+        const win32::OpenPopupMenu open;
+        chosen = static_cast<std::size_t>(
+            TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, cursor.x, cursor.y,
+                           0, window, nullptr));
+    }
     // The documented way to make the menu close when the user clicks outside
     // it next time: a message of the owner's right after it closed. Posted
     // before the handler, which may destroy the owner.

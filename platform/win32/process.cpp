@@ -5,16 +5,20 @@
 namespace platform {
 
 bool IsPreviousInstanceRunning() {
-    // A named mutex in the session's namespace: every user logged on, and every
-    // session of a terminal server, runs an instance of its own. The handle is
-    // never closed; the claim holds until the process ends and Windows releases
-    // it, so a later instance keeps finding it for as long as this one runs.
+    // A named mutex. Its name has no "Local\" prefix: Windows before 2000 has
+    // no namespaces and refuses names with a backslash, and from 2000 on an
+    // ordinary program's names land in its own session's namespace anyway, so
+    // every user logged on, and every session of a terminal server, runs an
+    // instance of its own. The handle is never closed; the claim holds until
+    // the process ends and Windows releases it, so a later instance keeps
+    // finding it for as long as this one runs.
     static const bool previousInstance = [] {
-        const HANDLE claim = CreateMutexA(nullptr, FALSE, "Local\\Orbiquell.SingleInstance");
-        const DWORD error = GetLastError();
-        // An instance running elevated in the same session holds a mutex this
-        // one may not open: that is a previous instance too.
-        return error == ERROR_ALREADY_EXISTS || (claim == nullptr && error == ERROR_ACCESS_DENIED);
+        const HANDLE claim = CreateMutexA(nullptr, FALSE, "Orbiquell.SingleInstance");
+        // No claim at all, whatever the reason (an instance running elevated
+        // holds a mutex this one may not open; another kind of object holds
+        // the name), proves nothing about other instances; a second instance
+        // that only warns is the safe side of that doubt.
+        return claim == nullptr || GetLastError() == ERROR_ALREADY_EXISTS;
     }();
     return previousInstance;
 }

@@ -1,5 +1,7 @@
 // The registry calls, one Win32 call each; keys are closed by the caller.
-#include "platform/win32/native.h"
+#include <string>
+
+#include "platform/win32/run_time_link.h"
 
 namespace platform {
 
@@ -38,6 +40,21 @@ Status RegQuery(Handle key, const std::string& valueName, std::uint32_t* type, s
 Status RegSet(Handle key, const std::string& valueName, std::uint32_t type,
               const std::uint8_t* data, std::uint32_t size) {
     return RegSetValueExA(ToNative<HKEY>(key), valueName.c_str(), 0, type, data, size);
+}
+
+Status RegSetWideString(Handle key, const std::string& valueName, const std::u16string& text) {
+    // Looked up at run time: the 9x family's advapi32 has no working wide
+    // registry calls, and the program never needs them there.
+    using SetValueFunction = LONG(WINAPI*)(HKEY, LPCWSTR, DWORD, DWORD, const BYTE*, DWORD);
+    static const auto setValue =
+        win32::FindFunction<SetValueFunction>(GetModuleHandleA("advapi32.dll"), "RegSetValueExW");
+    if (setValue == nullptr) return ERROR_CALL_NOT_IMPLEMENTED;
+    // The value names are ASCII, the program's own.
+    const std::wstring name(valueName.begin(), valueName.end());
+    static_assert(sizeof(wchar_t) == sizeof(char16_t));
+    const auto size = static_cast<DWORD>((text.size() + 1) * sizeof(char16_t));
+    return setValue(ToNative<HKEY>(key), name.c_str(), 0, REG_SZ,
+                    reinterpret_cast<const BYTE*>(text.c_str()), size);
 }
 
 Status RegDeleteSubKey(Handle root, const std::string& subKey) {

@@ -2,7 +2,7 @@
 // the running program's own path.
 #include <string>
 
-#include "platform/win32/native.h"
+#include "platform/win32/run_time_link.h"
 // shellapi.h needs windows.h before it.
 #include <shellapi.h>
 
@@ -24,13 +24,15 @@ void StartProgram(const std::string& commandLine, int showStyle) {
     WinExec(commandLine.c_str(), static_cast<UINT>(showStyle));
 }
 
-std::string ExecutablePath() {
-    // A path may be longer than MAX_PATH; a buffer that came back full may
-    // have been cut, so it grows until the path fits with room to spare.
-    std::string path(MAX_PATH, '\0');
+namespace {
+
+// A path may be longer than MAX_PATH; a buffer that came back full may have
+// been cut, so it grows until the path fits with room to spare.
+template <typename Text, typename GetPath>
+Text ModulePath(GetPath getPath) {
+    Text path(MAX_PATH, 0);
     for (;;) {
-        const DWORD length =
-            GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        const DWORD length = getPath(nullptr, path.data(), static_cast<DWORD>(path.size()));
         if (length == 0) return {};
         if (length < path.size()) {
             path.resize(length);
@@ -38,6 +40,25 @@ std::string ExecutablePath() {
         }
         path.resize(path.size() * 2);
     }
+}
+
+}  // namespace
+
+std::string ExecutablePath() {
+    return ModulePath<std::string>(GetModuleFileNameA);
+}
+
+std::u16string ExecutablePathWide() {
+    // Looked up at run time: the 9x family has no working wide call, and the
+    // program asks for this form only on the NT family.
+    using GetPathFunction = DWORD(WINAPI*)(HMODULE, LPWSTR, DWORD);
+    static const auto getPath = win32::FindFunction<GetPathFunction>(
+        GetModuleHandleA("kernel32.dll"), "GetModuleFileNameW");
+    if (getPath == nullptr) return {};
+    static_assert(sizeof(wchar_t) == sizeof(char16_t));
+    return ModulePath<std::u16string>([](HMODULE module, char16_t* buffer, DWORD size) {
+        return getPath(module, reinterpret_cast<LPWSTR>(buffer), size);
+    });
 }
 
 }  // namespace platform

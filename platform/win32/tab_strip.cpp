@@ -4,6 +4,7 @@
 // commctrl.h needs windows.h before it.
 #include <commctrl.h>
 
+#include "platform/win32/run_time_link.h"
 #include "platform/win32/twips.h"
 
 namespace platform {
@@ -16,13 +17,10 @@ namespace {
 // turns the theme off. Windows 98 and 2000 have no themes and no uxtheme.dll,
 // so the call is looked up at run time rather than imported.
 void UseClassicLook(HWND window) {
-    const HMODULE library = LoadLibraryA("uxtheme.dll");
-    if (library == nullptr) return;
     using SetThemeFunction = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);
-    const auto setTheme = reinterpret_cast<SetThemeFunction>(
-        reinterpret_cast<void (*)()>(GetProcAddress(library, "SetWindowTheme")));
+    static const auto setTheme = win32::FindFunction<SetThemeFunction>(
+        win32::LoadSystemLibrary("uxtheme.dll"), "SetWindowTheme");
     if (setTheme != nullptr) setTheme(window, L" ", L" ");
-    FreeLibrary(library);
 }
 
 }  // namespace

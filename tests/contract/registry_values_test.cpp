@@ -209,6 +209,21 @@ TEST_F(RegistryValues, ValueNamesIgnoreCase) {
     EXPECT_EQ(QueryValue(scratch(), "HotCorners", kReadBuffer).status, kErrorFileNotFound);
 }
 
+TEST_F(RegistryValues, AWideStringReadsBackThroughTheCodePage) {
+    // Written with its NUL; read as ANSI, a character the code page lacks
+    // becomes '?'.
+    ASSERT_EQ(platform::RegSetWideString(scratch(), "Run", u"C:\\Tools\\Orbiquell.exe"),
+              kErrorSuccess);
+    QueryResult read = QueryValue(scratch(), "Run", kReadBuffer);
+    EXPECT_EQ(read.type, platform::kRegSz);
+    EXPECT_EQ(std::string(read.buffer.begin(), read.buffer.begin() + read.size),
+              std::string("C:\\Tools\\Orbiquell.exe", 23));
+    ASSERT_EQ(platform::RegSetWideString(scratch(), "Run", u"C:\\Ж\\O.exe"), kErrorSuccess);
+    read = QueryValue(scratch(), "Run", kReadBuffer);
+    EXPECT_EQ(std::string(read.buffer.begin(), read.buffer.begin() + read.size),
+              std::string("C:\\?\\O.exe", 11));
+}
+
 TEST_F(RegistryValues, MissingValue) {
     const QueryResult read = QueryValue(scratch(), "Absent", kReadBuffer);
     EXPECT_EQ(read.status, kErrorFileNotFound);

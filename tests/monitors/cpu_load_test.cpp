@@ -300,12 +300,37 @@ TEST_F(CPULoadNt, DataThatIsNotAPerformanceBlock) {
     EXPECT_EQ(load.CPUString(), kFailed);
 }
 
-TEST_F(CPULoadNt, InstanceBeyondTheProcessorsFails) {
+TEST_F(CPULoadNt, EveryProcessorTheDataNamesIsShown) {
+    // A 32-bit program on 64-bit Windows is told of 32 processors at most.
+    sim::SetProcessorCount(32);
+    CPULoad load;
+    const std::vector<std::int64_t> idle(64, 0);
+    Serve(idle, 0);
+    load.CPUString();
+    std::vector<std::int64_t> later(64, 1000 * kTicksPerMs);
+    later[63] = 580 * kTicksPerMs;
+    Serve(later, 1000);
+    const std::string text = load.CPUString();
+    EXPECT_EQ(load.GetCPUCount(), 64);
+    EXPECT_EQ(text.size(), 64 * 4 - 1);
+    EXPECT_EQ(text.substr(text.size() - 7), "00% 42%");
+}
+
+TEST_F(CPULoadNt, InstanceBeyondTheCountedProcessorsFails) {
     sim::SetProcessorCount(2);
     CPULoad load;
-    Serve({0, 0, 0}, 0);  // instances 0, 1 and 2
+    Serve({0, 0}, 0);
+    load.CollectCPUData();
+    Serve({0, 0, 0}, 1000);  // instances 0, 1 and 2
     EXPECT_THROW(load.CollectCPUData(), SubscriptOutOfRangeError);
     EXPECT_EQ(load.CPUString(), kFailed);
+
+    // A number no machine's processors reach is corrupt, not counted.
+    CPULoad fresh;
+    perfdata::Block block = perfdata::ProcessorBlock({0}, At(0));
+    block.objects.back().instances = {{u"4096", 0}};
+    Serve(block);
+    EXPECT_EQ(fresh.CPUString(), kFailed);
 }
 
 TEST_F(CPULoadNt, CorruptDataFailsAndTheNextGoodSampleCounts) {

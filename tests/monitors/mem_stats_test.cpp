@@ -144,7 +144,7 @@ TEST_F(MemStatsTest, UntouchedRecordsGiveNoDigits) {
     EXPECT_EQ(GetMemoryUsage(), " K");
 }
 
-TEST_F(MemStatsTest, OldRecordReadsTwoGigabytesAndMoreAsNegative) {
+TEST_F(MemStatsTest, OldRecordSizesAreUnsignedAndNeverGiveANegativeFigure) {
     gIsWin2kOrLater = false;
     struct Case {
         std::uint32_t total;
@@ -152,15 +152,17 @@ TEST_F(MemStatsTest, OldRecordReadsTwoGigabytesAndMoreAsNegative) {
         const char* text;
     };
     for (const Case& c : {
-             // -2^31 - 1: below the signed range.
-             Case{0x8000'0000u, 1, kFailed},
-             // 2^31 - 1 + 2^31: above it.
-             Case{0x7FFF'FFFFu, 0x8000'0000u, kFailed},
-             // -1,610,612,736 - 536,870,912 = -2^31 still fits.
-             Case{0xA000'0000u, 0x2000'0000u, "-2,097,152 K"},
-             // Both negative: the difference is the true one.
-             Case{0xC000'0000u, 0x8000'0000u, "1,048,576 K"},
+             // 3 GB with 100 MB available: 3,116,367,872 bytes.
+             Case{3'221'225'472u, 104'857'600u, "3,043,328 K"},
+             Case{0xFFFF'FFFEu, 0, "4,194,304 K"},
              Case{0x8000'0000u, 0x8000'0000u, " K"},
+             // Sizes too large for the record.
+             Case{0xFFFF'FFFFu, 0xFFFF'FFFFu, kFailed},
+             Case{0xFFFF'FFFFu, 1'000'000, kFailed},
+             // More available than in all, as Wine's Windows 98 reports on a
+             // large host.
+             Case{4'294'443'007u, 4'294'967'295u, kFailed},
+             Case{0, 1, kFailed},
          }) {
         SCOPED_TRACE(c.total);
         sim::SetMemoryStatus(Status(c.total, c.available));
@@ -187,7 +189,8 @@ TEST_F(MemStatsTest, LargeRecordOverflowsFail) {
              Case{2'199'023'255'552, 0, kFailed},  // 2^31 K
              Case{2'199'023'254'528 + 511, 0, "2,147,483,647 K"},
              Case{2'199'023'254'528 + 512, 0, kFailed},  // 2^31 - 0.5 rounds up to 2^31
-             Case{0, 2'048, "-2 K"},
+             // More available than in all.
+             Case{0, 2'048, kFailed},
          }) {
         SCOPED_TRACE(c.total);
         sim::SetMemoryStatusEx(StatusEx(c.total, c.available));

@@ -77,5 +77,6 @@ class frmMain {
 };
 
 // The Run value's data: the running program's full path, in double quotes when
-// it contains a space.
+// it contains a space; of the path in the ANSI code page and in UTF-16.
 std::string RunValueData(const std::string& executablePath);
+std::u16string RunValueData(const std::u16string& executablePath);

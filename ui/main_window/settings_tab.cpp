@@ -11,12 +11,28 @@
 
 namespace {
 
+// The Run value names the running exe. On the NT family the path goes in as
+// Windows has it, in UTF-16: through the ANSI code page, a folder named in
+// characters outside it would come out with '?' and name no file at all. The
+// 9x family names its files in the ANSI code page, so there that form is
+// exact.
+void SetRunValue(std::uint32_t root) {
+    if (gPlatformId == static_cast<std::int32_t>(platform::kVerPlatformWin32Nt)) {
+        const std::u16string path = platform::ExecutablePathWide();
+        if (!path.empty()) {
+            SetRegWideString(root, RunKey(), AppTitle(), RunValueData(path));
+            return;
+        }
+    }
+    SetRegString(root, RunKey(), AppTitle(), RunValueData(platform::ExecutablePath()));
+}
+
 // Creates or deletes one Run value so that it matches its box, then lets the
 // flag follow the box whether or not the registry took the change.
 void ApplyAutoStart(int box, std::uint8_t& flag, std::uint32_t root) {
     if (box == flag) return;
     if (box != 0) {
-        SetRegString(root, RunKey(), AppTitle(), RunValueData(platform::ExecutablePath()));
+        SetRunValue(root);
     } else {
         DeleteRegValue(root, RunKey(), AppTitle());
     }

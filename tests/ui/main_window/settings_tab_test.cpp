@@ -138,12 +138,40 @@ TEST_F(SettingsTabTest, RunDataIsTheExecutablePathQuotedWhenItHasASpace) {
     EXPECT_EQ(RunValueData("C:\\Orbiquell.exe"), "C:\\\\Orbiquell.exe");
     EXPECT_EQ(RunValueData("D:\\My Tools\\orbi.EXE"), "\"D:\\My Tools\\orbi.exe\"");
     EXPECT_EQ(RunValueData("C:\\a.b\\Orbiquell.exe"), "C:\\a.b\\Orbiquell.exe");
+    // The space may be in the file's own name.
+    EXPECT_EQ(RunValueData("C:\\Tools\\My Orbi.exe"), "\"C:\\Tools\\My Orbi.exe\"");
+    EXPECT_EQ(RunValueData(u"C:\\Мои программы\\Orbiquell.exe"),
+              u"\"C:\\Мои программы\\Orbiquell.exe\"");
 
     sim::SetExecutablePath("C:\\Program Files\\Orbiquell\\Orbiquell.exe");
     auto& c = OpenSettings();
     sim::Click(c.chkAutoStartAll.handle());
     sim::Click(c.btnApply.handle());
     EXPECT_EQ(RunData(kHklm), "\"C:\\Program Files\\Orbiquell\\Orbiquell.exe\"");
+}
+
+TEST_F(SettingsTabTest, OnTheNtFamilyTheRunDataKeepsWhatTheCodePageCannotHold) {
+    const std::u16string path = u"C:\\Программы\\Orbiquell.exe";
+    sim::SetExecutablePath("C:\\?????????\\Orbiquell.exe");
+    sim::SetExecutablePathWide(path);
+    gPlatformId = platform::kVerPlatformWin32Nt;
+    auto& c = OpenSettings();
+    sim::Click(c.chkAutoStartCurr.handle());
+    sim::Click(c.btnApply.handle());
+    const auto written = sim::RegGetValue(kHkcu, kRun, "Orbiquell");
+    ASSERT_TRUE(written);
+    EXPECT_EQ(written->wideText, path);
+
+    // The 9x family names its files in the code page, so the ANSI path is
+    // the real one there.
+    gPlatformId = 1;
+    sim::SetExecutablePath("C:\\Tools\\Orbiquell.exe");
+    sim::Click(c.chkAutoStartCurr.handle());
+    sim::Click(c.btnApply.handle());
+    sim::Click(c.chkAutoStartAll.handle());
+    sim::Click(c.btnApply.handle());
+    EXPECT_EQ(RunData(kHklm), "C:\\Tools\\Orbiquell.exe");
+    EXPECT_TRUE(sim::RegGetValue(kHklm, kRun, "Orbiquell")->wideText.empty());
 }
 
 TEST_F(SettingsTabTest, OkAppliesAndUnloadsButKeepsTheProgram) {
