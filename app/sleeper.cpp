@@ -78,7 +78,8 @@ void UpdateSleeper() {
         UpdateTrayIcon(
             ChooseTrayImage(mHotCorners, gHotCornersEnabled, activity.bRX, activity.bTX));
     } catch (const RuntimeError& error) {
-        platform::ShowMessageBox(std::string("Error while updating systray icon: ") + "\r\n" + "[" +
+        platform::ShowMessageBox(0,
+                                 std::string("Error while updating systray icon: ") + "\r\n" + "[" +
                                      std::to_string(error.number()) + "] " + error.what(),
                                  platform::kMbIconExclamation, AppTitle());
     }

@@ -11,6 +11,7 @@
 #include "app/tray/sys_tray.h"
 #include "app/tray_menu.h"
 #include "common/app_info.h"
+#include "common/resume_next.h"
 #include "monitors/ip_helper.h"
 #include "platform/housekeeping.h"
 #include "screensaver/screen_saver.h"
@@ -40,10 +41,7 @@ struct frmSysTray::Controls {
           timUpdate(kTickIntervalMs, [&owner] { owner.timUpdate_Timer(); }),
           menu(owner) {
         // End of the session or WM_CLOSE: the program ends like from its menu.
-        form.setOnUnload([&owner] {
-            owner.Unload();
-            platform::Quit(0);
-        });
+        form.setOnUnload([&owner] { owner.menuExit_Click(); });
         picSysTray.setOnTrayEvent(
             [&owner](std::uint32_t mouseMessage) { owner.picSysTray_MouseMove(mouseMessage); });
     }
@@ -105,7 +103,9 @@ platform::Handle frmSysTray::imageHandle(TrayImage image) {
 
 void frmSysTray::Form_Load() {
     if (platform::IsPreviousInstanceRunning()) {
-        platform::ShowMessageBox("An instance of " + AppTitle() + " is already running." + "\r\n" +
+        // No owner: the program has no window of its own yet.
+        platform::ShowMessageBox(0,
+                                 "An instance of " + AppTitle() + " is already running." + "\r\n" +
                                      "Shut it down before attempting to start another instance.",
                                  platform::kMbIconExclamation, AppTitle());
         Unload();
@@ -116,10 +116,14 @@ void frmSysTray::Form_Load() {
     GetOSVersion();
     gComputerName = GetPCName();
     GetStartTime();  // fixes the start time for every later caller
-    MigrateLegacySettings();
+    const std::optional<std::int32_t> uncopiedSetting = MigrateLegacySettings();
 
     std::int32_t hotCorners = 0;
-    if (!GetRegDWord(platform::kHKeyLocalMachine, SettingsKey(), kHotCornersValue, hotCorners)) {
+    if (uncopiedSetting) {
+        // The old setting could not be moved; it still holds for this run.
+        hotCorners = *uncopiedSetting;
+    } else if (!GetRegDWord(platform::kHKeyLocalMachine, SettingsKey(), kHotCornersValue,
+                            hotCorners)) {
         hotCorners = 0;
     }
     // The flag is one byte holding 0 or 1; any other stored number (a hand
@@ -141,8 +145,17 @@ void frmSysTray::Form_Load() {
 }
 
 void frmSysTray::Form_Unload() {
-    EnableScreenSaver();
-    RemoveTrayIcon();
+    // The icon goes even if the screen saver cannot be set, and the other way
+    // round: this runs on every way out of the program.
+    ResumeNext([] { EnableScreenSaver(); });
+    ResumeNext([] { RemoveTrayIcon(); });
+}
+
+void UnloadForms() {
+    ResumeNext([] {
+        if (frmMain::IsLoaded()) frmMain::Instance().Unload();
+    });
+    ResumeNext([] { frmSysTray::Instance().Unload(); });
 }
 
 void frmSysTray::ShowUptime() {

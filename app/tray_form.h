@@ -59,5 +59,11 @@ class frmSysTray {
     bool inTick_ = false;
 };
 
+// The shutdown steps of every way out of the program: unloads the main window,
+// then the tray form (the screen saver is set active and the icon removed).
+// Each runs even when the one before it fails; a form that is not loaded is
+// passed over.
+void UnloadForms();
+
 // True when the argument string is exactly "-POPUP", in any letter case.
 bool IsPopupSwitch(const std::string& arguments);

@@ -87,7 +87,6 @@ void frmSysTray::menuConfigSSaver_Click() {
 }
 
 void frmSysTray::menuExit_Click() {
-    if (frmMain::IsLoaded()) frmMain::Instance().Unload();
-    Unload();
+    UnloadForms();
     platform::Quit(0);
 }

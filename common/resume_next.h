@@ -3,13 +3,12 @@
 // reported; the step's effect is simply missing.
 #pragma once
 
-#include <exception>
-
 template <typename Step>
 void ResumeNext(Step&& step) noexcept {
     try {
         step();
-    } catch (const std::exception&) {
-        // The step's own failure; the caller's next step runs regardless.
+    } catch (...) {
+        // The step's own failure, of whatever kind; the caller's next step
+        // runs regardless.
     }
 }

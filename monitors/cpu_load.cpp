@@ -45,6 +45,11 @@ CPULoad::CPULoad() {
 
 CPULoad::~CPULoad() {
     StopPerfStats();
+    // Querying the performance data loads the counter providers of the system
+    // into the process, and they stay until the key is closed.
+    if (mQueriedPerformanceData) {
+        platform::RegClose(platform::RootKey(platform::kHKeyPerformanceData));
+    }
 }
 
 std::string CPULoad::CPUString() {
@@ -82,6 +87,7 @@ void CPULoad::CollectNtData() {
     // reliable for performance data, hence the fixed steps.
     const platform::Handle performanceData = platform::RootKey(platform::kHKeyPerformanceData);
     std::vector<std::uint8_t> buffer(static_cast<std::size_t>(mBufferSize), 0);
+    mQueriedPerformanceData = true;
     auto length = static_cast<std::uint32_t>(mBufferSize);
     platform::Status status =
         platform::RegQuery(performanceData, kProcessorObject, nullptr, buffer.data(), &length);

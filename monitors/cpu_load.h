@@ -24,7 +24,9 @@ class CPULoad {
     // Raises CPULoadError 8001 when the Windows version cannot be read. Touches
     // no registry key.
     CPULoad();
-    // Stops the 9x statistic if this object started it (StopPerfStats).
+    // Stops the 9x statistic if this object started it (StopPerfStats), and
+    // closes the performance data if it read them, which unloads the
+    // system's counter providers.
     ~CPULoad();
     CPULoad(const CPULoad&) = delete;
     CPULoad& operator=(const CPULoad&) = delete;
@@ -90,6 +92,7 @@ class CPULoad {
     std::int32_t mBufferSize = 4096;
     bool mIsWinNT = false;
     bool mStatStarted = false;
+    bool mQueriedPerformanceData = false;
     std::int32_t mUsage9x = 0;
     StatKey mStatDataKey;
     std::int64_t mSampleTime = 0;

@@ -103,8 +103,11 @@ bool IsPreviousInstanceRunning();
 std::string CommandLineArguments();
 
 // ---- User interaction (user32) ---------------------------------------------
-// A modal message box; style as MB_* flags. Returns the button id chosen.
-int ShowMessageBox(const std::string& prompt, std::uint32_t style, const std::string& title);
+// A message box, modal to owner (its window is disabled until the box is
+// closed) or, with owner 0, to nothing; style as MB_* flags. Returns the
+// button id chosen.
+int ShowMessageBox(Handle owner, const std::string& prompt, std::uint32_t style,
+                   const std::string& title);
 constexpr std::uint32_t kMbIconExclamation = 0x30;  // with MB_OK (0): style 48
 constexpr int kIdOk = 1;
 
@@ -205,8 +208,9 @@ void SetForeground(Handle window);
 // ShellExecuteA(0, "open", file, "", no directory, SW_SHOWNORMAL): the call's
 // result as a signed number, greater than 32 on success.
 std::int32_t ShellOpen(const std::string& file);
-// Starts a program without waiting for it (WinExec): a command line and a
-// window style (2 = minimised, with focus). The result is not reported.
+// Starts a program and returns at once, without waiting for it to start up:
+// a command line, searched for as WinExec does, and a window style (2 =
+// minimised, with focus). The result is not reported.
 void StartProgram(const std::string& commandLine, int showStyle);
 constexpr int kSwShowMinimized = 2;
 // The pointer over all of the program's windows: the hourglass while busy.

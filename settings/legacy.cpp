@@ -9,33 +9,40 @@
 
 namespace {
 
-// One text receives every Run value read below: a value of a type the read
-// does not convert leaves whatever the previous read put there.
-void DeleteIfEmpty(std::uint32_t root, std::string& text) {
-    if (GetRegString(root, RunKey(), AppTitle(), text) && text.empty()) {
+// Only an empty REG_SZ names nothing to start. A value of another type may well
+// be a working entry (a REG_EXPAND_SZ with %SystemRoot%, written by hand or by
+// an installer), and deleting it would end the user's automatic start.
+void DeleteIfEmpty(std::uint32_t root) {
+    if (IsEmptyRegString(root, RunKey(), AppTitle())) {
         DeleteRegValue(root, RunKey(), AppTitle());
     }
 }
 
 }  // namespace
 
-void MigrateLegacySettings() {
+std::optional<std::int32_t> MigrateLegacySettings() {
+    std::optional<std::int32_t> uncopied;
     std::int32_t oldSetting = 0;
     if (GetRegDWord(platform::kHKeyCurrentUser, SettingsKey(), kSleeperActiveValue, oldSetting)) {
-        SetRegDWord(platform::kHKeyLocalMachine, SettingsKey(), kHotCornersValue, oldSetting);
-        DeleteRegValue(platform::kHKeyCurrentUser, SettingsKey(), kSleeperActiveValue);
-        // The deepest key first: NT does not delete a key that has subkeys.
-        DeleteRegKey(platform::kHKeyCurrentUser, SettingsKey());
-        DeleteRegKey(platform::kHKeyCurrentUser, ProductKey());
+        if (SetRegDWord(platform::kHKeyLocalMachine, SettingsKey(), kHotCornersValue, oldSetting)) {
+            DeleteRegValue(platform::kHKeyCurrentUser, SettingsKey(), kSleeperActiveValue);
+            // The deepest key first: NT does not delete a key that has subkeys.
+            DeleteRegKey(platform::kHKeyCurrentUser, SettingsKey());
+            DeleteRegKey(platform::kHKeyCurrentUser, ProductKey());
+        } else {
+            // Deleting it now would lose the user's setting for good.
+            uncopied = oldSetting;
+        }
     }
 
-    std::string text;
-    DeleteIfEmpty(platform::kHKeyLocalMachine, text);
-    DeleteIfEmpty(platform::kHKeyCurrentUser, text);
+    DeleteIfEmpty(platform::kHKeyLocalMachine);
+    DeleteIfEmpty(platform::kHKeyCurrentUser);
 
     // The all-users entry is the one kept.
+    std::string text;
     if (GetRegString(platform::kHKeyLocalMachine, RunKey(), AppTitle(), text) &&
         GetRegString(platform::kHKeyCurrentUser, RunKey(), AppTitle(), text)) {
         DeleteRegValue(platform::kHKeyCurrentUser, RunKey(), AppTitle());
     }
+    return uncopied;
 }

@@ -68,6 +68,11 @@ bool GetRegString(std::uint32_t root, const std::string& path, const std::string
     return true;
 }
 
+bool IsEmptyRegString(std::uint32_t root, const std::string& path, const std::string& name) {
+    const auto value = ReadValue(root, path, name);
+    return value && value->type == platform::kRegSz && value->Characters().empty();
+}
+
 bool GetRegDWord(std::uint32_t root, const std::string& path, const std::string& name,
                  std::int32_t& number) {
     const auto value = ReadValue(root, path, name);

@@ -12,6 +12,10 @@
 bool GetRegString(std::uint32_t root, const std::string& path, const std::string& name,
                   std::string& text);
 
+// True only for an existing REG_SZ value whose text is "" (no data, or a
+// single NUL).
+bool IsEmptyRegString(std::uint32_t root, const std::string& path, const std::string& name);
+
 // True only for a REG_DWORD of four bytes; then number holds it. Otherwise the
 // number is left as it was.
 bool GetRegDWord(std::uint32_t root, const std::string& path, const std::string& name,

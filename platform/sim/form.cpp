@@ -1,5 +1,7 @@
 // The main window's form as an in-memory window: its state, its placement and
 // the handlers a user's actions on it run.
+#include <system_error>
+
 #include "platform/sim/sim.h"
 #include "platform/sim/widget_records.h"
 #include "platform/sim/world.h"
@@ -52,6 +54,11 @@ struct Form::Impl {
 };
 
 Form::Form(int clientWidthTwips, int clientHeightTwips) : impl_(std::make_unique<Impl>()) {
+    if (sim::detail::TheWorld().widgets.formCreationFails) {
+        // What the Win32 layer throws when CreateWindowExA fails.
+        constexpr int kErrorNotEnoughMemory = 8;
+        throw std::system_error(kErrorNotEnoughMemory, std::system_category(), "CreateWindowExA");
+    }
     impl_->handle = sim::detail::NewHandle();
     FormRecord record;
     record.clientWidthTwips = clientWidthTwips;
@@ -150,6 +157,10 @@ void Form::setOnMouseMove(std::function<void()> handler) {
 }  // namespace platform
 
 namespace sim {
+
+void SetFormCreationFails(bool fails) {
+    detail::TheWorld().widgets.formCreationFails = fails;
+}
 
 void Minimize(platform::Handle form) {
     if (const detail::FormRecord* record = FindForm(form); record && detail::IsOnScreen(*record)) {

@@ -17,9 +17,10 @@ sim::detail::MessageState& Messages() {
 
 namespace platform {
 
-int ShowMessageBox(const std::string& prompt, std::uint32_t style, const std::string& title) {
+int ShowMessageBox(Handle owner, const std::string& prompt, std::uint32_t style,
+                   const std::string& title) {
     Messages().messageBoxes.push_back(
-        {prompt, style, title, sim::detail::TheWorld().shell.screenPointer});
+        {owner, prompt, style, title, sim::detail::TheWorld().shell.screenPointer});
     const int answer = Messages().messageBoxAnswer;
     if (Messages().messageBoxOpenMs > 0) sim::AdvanceTime(Messages().messageBoxOpenMs);
     return answer;

@@ -117,10 +117,11 @@ std::optional<Status> QueryDynamicKey(Handle key, const std::string& valueName, 
 }
 
 std::optional<Status> CloseDynamicKey(Handle key) {
-    if (key == platform::RootKey(platform::kHKeyPerformanceData) ||
-        key == platform::RootKey(platform::kHKeyDynData)) {
+    if (key == platform::RootKey(platform::kHKeyPerformanceData)) {
+        ++Performance().closes;
         return platform::kErrorSuccess;
     }
+    if (key == platform::RootKey(platform::kHKeyDynData)) return platform::kErrorSuccess;
     sim::detail::PerformanceState& state = Performance();
     const auto it = state.openDynDataKeys.find(key);
     if (it == state.openDynDataKeys.end()) return std::nullopt;
@@ -173,6 +174,10 @@ void SetPerformanceData(std::optional<std::vector<std::uint8_t>> block) {
 
 const std::vector<std::uint32_t>& PerformanceDataQuerySizes() {
     return Performance().querySizes;
+}
+
+int PerformanceDataCloses() {
+    return Performance().closes;
 }
 
 void SetDynDataKeys(bool startStat, bool statData, bool stopStat) {

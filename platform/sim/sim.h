@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <exception>
 #include <optional>
 #include <string>
 #include <vector>
@@ -70,6 +71,7 @@ void SetCommandLine(const std::string& arguments);
 
 // ---- Message boxes ---------------------------------------------------------------
 struct MessageBoxCall {
+    platform::Handle owner = 0;
     std::string prompt;
     std::uint32_t style = 0;
     std::string title;
@@ -111,6 +113,9 @@ struct NotifyCall {
 };
 const std::vector<NotifyCall>& NotifyCalls();
 void SetTrayRefuses(bool refuses);  // every Shell_NotifyIcon call fails
+// The next Shell_NotifyIcon call throws error instead, as a failed allocation
+// in the program's own code would; later calls are served again.
+void ThrowFromNextNotifyIcon(std::exception_ptr error);
 // Forgets all icons, as when the notification area is re-created; later
 // NIM_MODIFY calls for them fail until they are added again.
 void RecreateTray();
@@ -140,6 +145,8 @@ int QuitCode();
 int PumpCount();  // how often PumpMessages ran
 
 // ---- The main window's widgets, as a user drives them -------------------------------
+// Makes the creation of every Form fail, as a window Windows refuses to create.
+void SetFormCreationFails(bool fails);
 // Every Form and every control is a window of its own for LiveWindowCount.
 // Destroying a form leaves its controls alone: each goes with its own object,
 // before or after its form, so a control object that outlives its form still
@@ -294,6 +301,8 @@ void SetIconResourceMissing(int resourceId, bool missing);
 void SetPerformanceData(std::optional<std::vector<std::uint8_t>> block);
 // Buffer sizes the program asked HKEY_PERFORMANCE_DATA with, in order.
 const std::vector<std::uint32_t>& PerformanceDataQuerySizes();
+// How often HKEY_PERFORMANCE_DATA was closed, which unloads its providers.
+int PerformanceDataCloses();
 // The 9x statistics: which of "PerfStats\StartStat", "PerfStats\StatData",
 // "PerfStats\StopStat" under HKEY_DYN_DATA exist (by default none, as on NT),
 // the usage value StatData serves, and the log of opens, queries and closes

@@ -1,6 +1,7 @@
 // Shell_NotifyIconA and the notification area it talks to.
 #include <algorithm>
 #include <iterator>
+#include <utility>
 
 #include "platform/platform.h"
 #include "platform/sim/sim.h"
@@ -70,6 +71,9 @@ bool Apply(std::uint32_t message, const platform::NotifyIconData& data) {
 namespace platform {
 
 int NotifyIcon(std::uint32_t message, const NotifyIconData& data) {
+    if (const std::exception_ptr error = std::exchange(Tray().nextCallThrows, nullptr)) {
+        std::rethrow_exception(error);
+    }
     const int result = !Tray().refuses && Apply(message, data) ? 1 : 0;
     Tray().calls.push_back({message, data, result});
     return result;
@@ -85,6 +89,10 @@ const std::vector<NotifyCall>& NotifyCalls() {
 
 void SetTrayRefuses(bool refuses) {
     Tray().refuses = refuses;
+}
+
+void ThrowFromNextNotifyIcon(std::exception_ptr error) {
+    Tray().nextCallThrows = std::move(error);
 }
 
 void RecreateTray() {

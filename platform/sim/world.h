@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <exception>
 #include <functional>
 #include <map>
 #include <memory>
@@ -63,6 +64,7 @@ struct MessageState {
 struct TrayState {
     std::vector<NotifyCall> calls;
     bool refuses = false;
+    std::exception_ptr nextCallThrows;
     std::vector<TrayIcon> icons;  // in the order they were added
 };
 
@@ -114,6 +116,7 @@ struct ControlRecord {
 // Forms and controls are windows of their own, apart from the hidden forms and
 // picture boxes: destroying a form leaves its controls to their own destructors.
 struct WidgetState {
+    bool formCreationFails = false;
     std::map<platform::Handle, FormRecord> forms;
     std::map<platform::Handle, ControlRecord> controls;
 };
@@ -154,6 +157,7 @@ struct HousekeepingState {
 struct PerformanceState {
     std::optional<std::vector<std::uint8_t>> block;  // served for "238"
     std::vector<std::uint32_t> querySizes;
+    int closes = 0;  // RegCloseKey(HKEY_PERFORMANCE_DATA)
     bool startStat = false;
     bool statData = false;
     bool stopStat = false;

@@ -3,9 +3,9 @@
 
 namespace platform {
 
-int ShowMessageBox(const std::string& prompt, std::uint32_t style, const std::string& title) {
-    // No owner window: the first box the program shows comes before it has one.
-    return MessageBoxA(nullptr, prompt.c_str(), title.c_str(), style);
+int ShowMessageBox(Handle owner, const std::string& prompt, std::uint32_t style,
+                   const std::string& title) {
+    return MessageBoxA(win32::ToNative<HWND>(owner), prompt.c_str(), title.c_str(), style);
 }
 
 std::intptr_t SendWindowMessage(Handle window, std::uint32_t message, std::uintptr_t wParam,

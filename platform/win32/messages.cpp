@@ -1,5 +1,6 @@
 // The thread's message loop.
 #include <cstdlib>
+#include <optional>
 
 #include "platform/win32/keyboard_forms.h"
 #include "platform/win32/menu_mode.h"
@@ -17,11 +18,17 @@ void Deliver(MSG& message) {
     DispatchMessageA(&message);
 }
 
+// The exit code the program asked to quit with, once it has. A modal loop that
+// runs meanwhile may take WM_QUIT off the queue and not post it again: Wine's
+// popup menu does, so a WM_CLOSE that arrived while the tray menu was open
+// would end the program's windows but not its loop.
+std::optional<int> quitRequest;
+
 }  // namespace
 
 int RunMessageLoop() {
     MSG message{};
-    for (;;) {
+    while (!quitRequest) {
         const BOOL result = GetMessageA(&message, nullptr, 0, 0);
         if (result == 0) return static_cast<int>(message.wParam);
         // -1 means the call itself failed (it cannot with these arguments);
@@ -29,6 +36,7 @@ int RunMessageLoop() {
         if (result == -1) return EXIT_FAILURE;
         Deliver(message);
     }
+    return *quitRequest;
 }
 
 void PumpMessages() {
@@ -49,6 +57,8 @@ void PumpMessages() {
 }
 
 void Quit(int exitCode) {
+    quitRequest = exitCode;
+    // Wakes the loop, should it be waiting for a message.
     PostQuitMessage(exitCode);
 }
 

@@ -50,7 +50,8 @@ Widget* WidgetOf(HWND window) {
 // frames lie between the procedure and the message loop and cannot be unwound
 // through, so nothing may leave here. A handler that throws has left the
 // program in a state nobody knows, so the message loop ends, and the program
-// with it, as an unhandled run-time error would end it.
+// with it, as an unhandled run-time error would end it; the program's own
+// shutdown steps still run once the loop has returned.
 template <typename... Args>
 void CallHandler(const std::function<void(Args...)>& handler,
                  std::type_identity_t<Args>... args) noexcept {
@@ -59,7 +60,7 @@ void CallHandler(const std::function<void(Args...)>& handler,
         const std::function<void(Args...)> call = handler;
         if (call) call(args...);
     } catch (...) {
-        PostQuitMessage(EXIT_FAILURE);
+        Quit(EXIT_FAILURE);
     }
 }
 

@@ -21,7 +21,23 @@ std::int32_t ShellOpen(const std::string& file) {
 }
 
 void StartProgram(const std::string& commandLine, int showStyle) {
-    WinExec(commandLine.c_str(), static_cast<UINT>(showStyle));
+    // Not WinExec: it returns only once the new program waits for input, or
+    // after 30 seconds, and the tick, the hot corners and the tip would stand
+    // still meanwhile. CreateProcessA searches for the program as WinExec does
+    // when given no application name, and returns as soon as the process
+    // exists; its handles are not needed.
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = static_cast<WORD>(showStyle);
+    PROCESS_INFORMATION process{};
+    // The command line must be writable.
+    std::string line = commandLine;
+    if (CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                       &process)) {
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
 }
 
 namespace {

@@ -1,5 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <exception>
+#include <new>
+#include <stdexcept>
+
+#include "app/program.h"
+
 #include "../support/sim_test.h"
 
 namespace {
@@ -64,6 +71,44 @@ TEST_F(ShutdownTest, DestroyingTheFormReleasesEveryWindowTimerAndIcon) {
     EXPECT_EQ(sim::LiveWindowCount(), 0);
     EXPECT_EQ(sim::LiveTimerCount(), 0);
     EXPECT_EQ(sim::LiveIconCount(), 0);
+}
+
+// An error that ends the program takes the same way out as the tray menu's
+// exit: the screen saver is set active and the icon removed.
+class ErrorExitTest : public SimTest {
+  protected:
+    void SetUp() override {
+        SimTest::SetUp();
+        sim::SetScreenSaverActive(false);  // as a fired bottom-right corner leaves it
+    }
+    static void ExpectShutDownAfterError(int exitCode) {
+        EXPECT_EQ(exitCode, EXIT_FAILURE);
+        EXPECT_TRUE(sim::ScreenSaverActive());
+        EXPECT_TRUE(sim::TrayIcons().empty());
+        EXPECT_EQ(sim::NotifyCalls().back().message, platform::kNimDelete);
+        EXPECT_EQ(sim::LiveWindowCount(), 0);
+    }
+};
+
+TEST_F(ErrorExitTest, TheWindowCannotBeCreated) {
+    sim::SetCommandLine("-POPUP");
+    sim::SetFormCreationFails(true);
+    ExpectShutDownAfterError(RunOrbiquell());
+}
+
+TEST_F(ErrorExitTest, AnAllocationFailsInATick) {
+    frmSysTray::Instance().Load();
+    ASSERT_EQ(sim::TrayIcons().size(), 1u);
+    sim::ThrowFromNextNotifyIcon(std::make_exception_ptr(std::bad_alloc()));
+    ExpectShutDownAfterError(RunOrbiquell());
+}
+
+TEST_F(ErrorExitTest, AnErrorInTheMainWindowAlsoUnloadsIt) {
+    frmSysTray::Instance().Load();
+    frmMain::Instance().Show();
+    ASSERT_TRUE(frmMain::IsLoaded());
+    sim::ThrowFromNextNotifyIcon(std::make_exception_ptr(std::runtime_error("any kind")));
+    ExpectShutDownAfterError(RunOrbiquell());
 }
 
 }  // namespace

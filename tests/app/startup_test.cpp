@@ -119,6 +119,15 @@ TEST_F(StartupTest, MigrationRunsBeforeTheSettingIsRead) {
     EXPECT_EQ(sim::NotifyCalls().at(0).data.hIcon, Image(TrayImage::imgIcon_none));
 }
 
+TEST_F(StartupTest, AnOldSettingThatCannotBeMovedStillHoldsThisRun) {
+    sim::RegDenyWrites(kHklm, true);
+    sim::RegPutDword(kHklm, kSettings, "HotCorners", 0);
+    sim::RegPutDword(kHkcu, kSettings, "SleeperActive", 1);
+    Start();
+    EXPECT_EQ(gHotCornersEnabled, 1);
+    EXPECT_TRUE(sim::RegGetValue(kHkcu, kSettings, "SleeperActive"));
+}
+
 TEST_F(StartupTest, AutoStartFlagsCountAnyReadableRunValue) {
     sim::RegPutString(kHkcu, kRun, "Orbiquell", "D:\\Elsewhere\\Other.exe");
     sim::RegPutDword(kHklm, kRun, "Orbiquell", 1);  // any type counts

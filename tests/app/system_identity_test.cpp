@@ -44,6 +44,9 @@ TEST_F(SystemIdentityTest, ComputerName) {
     EXPECT_EQ(GetPCName(), std::string(15, 'N'));
     sim::SetComputerName(std::nullopt);
     EXPECT_EQ(GetPCName(), "");
+    // A system whose reported length counts the terminating NUL.
+    sim::SetComputerName(std::string("WS7\0", 4));
+    EXPECT_EQ(GetPCName(), "WS7");
 }
 
 }  // namespace

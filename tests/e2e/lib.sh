@@ -296,6 +296,7 @@ orbiquell_icons() {
 }
 
 have_orbiquell_icon() { [ -n "$(orbiquell_icons)" ]; }
+have_no_orbiquell_icon() { [ -z "$(orbiquell_icons)" ]; }
 
 # parse_uptime_tip TEXT: the uptime in seconds shown by a tip
 # "<name> up for <d> day(s), h:mm:ss"; fails with a reason when the text does

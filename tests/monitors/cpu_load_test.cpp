@@ -357,6 +357,19 @@ TEST_F(CPULoadNt, TimeStampThatIsNoDateFails) {
     EXPECT_EQ(load.CPUString(), kFailed);
 }
 
+TEST_F(CPULoadNt, ReleasingASamplerClosesThePerformanceData) {
+    Serve({0}, 0);
+    {
+        CPULoad load;
+        load.CPUString();
+        load.CPUString();
+        EXPECT_EQ(sim::PerformanceDataCloses(), 0);
+    }
+    EXPECT_EQ(sim::PerformanceDataCloses(), 1);
+    { CPULoad unused; }
+    EXPECT_EQ(sim::PerformanceDataCloses(), 1);
+}
+
 TEST_F(CPULoadNt, NothingIsOpenedOrStartedOnNt) {
     {
         CPULoad load;

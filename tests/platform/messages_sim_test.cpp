@@ -19,10 +19,10 @@ class SimMessages : public ::testing::Test {
 };
 
 TEST_F(SimMessages, MessageBoxesAreRecordedAndAnsweredAsConfigured) {
-    EXPECT_EQ(platform::ShowMessageBox("one", platform::kMbIconExclamation, "Orbiquell"),
+    EXPECT_EQ(platform::ShowMessageBox(0, "one", platform::kMbIconExclamation, "Orbiquell"),
               platform::kIdOk);
     sim::SetMessageBoxAnswer(kIdCancel);
-    EXPECT_EQ(platform::ShowMessageBox("two", 0, "t"), kIdCancel);
+    EXPECT_EQ(platform::ShowMessageBox(0, "two", 0, "t"), kIdCancel);
     ASSERT_EQ(sim::MessageBoxes().size(), 2u);
     EXPECT_EQ(sim::MessageBoxes()[0].prompt, "one");
     EXPECT_EQ(sim::MessageBoxes()[0].style, 48u);
@@ -80,7 +80,7 @@ TEST_F(SimMessages, ResetRestoresTheDocumentedMachine) {
     sim::SetScreenSaverActive(false);
     sim::SetSystemParametersFail(true);
     sim::SetMessageBoxAnswer(kIdCancel);
-    platform::ShowMessageBox("p", 0, "t");
+    platform::ShowMessageBox(0, "p", 0, "t");
 
     sim::Reset();
     platform::OsVersion version;
@@ -97,7 +97,7 @@ TEST_F(SimMessages, ResetRestoresTheDocumentedMachine) {
     std::uint32_t flag = 0;
     EXPECT_EQ(platform::SystemParameters(kSpiGetScreenSaveActive, 0, &flag, 0), 1);
     EXPECT_EQ(flag, 1u);
-    EXPECT_EQ(platform::ShowMessageBox("p", 0, "t"), platform::kIdOk);
+    EXPECT_EQ(platform::ShowMessageBox(0, "p", 0, "t"), platform::kIdOk);
     EXPECT_EQ(sim::MessageBoxes().size(), 1u);
 }
 

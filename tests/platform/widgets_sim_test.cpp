@@ -250,10 +250,10 @@ TEST_F(SimWidgets, ShellCallsRecordTheScreenPointer) {
     platform::SetScreenPointer(platform::ScreenPointer::Hourglass);
     sim::SetShellOpenResult(2);
     EXPECT_EQ(platform::ShellOpen("http://example.org/"), 2);
-    platform::ShowMessageBox("failed", 0, "Orbiquell");
+    platform::ShowMessageBox(0, "failed", 0, "Orbiquell");
     platform::SetScreenPointer(platform::ScreenPointer::Default);
     platform::ShellOpen("mailto:x@example.org");
-    platform::ShowMessageBox("again", 0, "Orbiquell");
+    platform::ShowMessageBox(0, "again", 0, "Orbiquell");
 
     ASSERT_EQ(sim::ShellOpenCalls().size(), 2u);
     EXPECT_TRUE(sim::ShellOpenCalls()[0].hourglassWhileCalled);

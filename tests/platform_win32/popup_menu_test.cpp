@@ -88,4 +88,30 @@ TEST_F(Menus, TheHandlerMayDestroyTheMenu) {
     EXPECT_EQ(own, nullptr);
 }
 
+TEST(MenuAndQuit, AQuitAskedForWhileTheMenuIsOpenEndsTheLoopOnceItCloses) {
+    // The only test here that asks to quit: the request lasts for the process.
+    // As the tray's hidden window does, a WM_CLOSE ends the program; it comes
+    // while the menu is open, and the menu is then dismissed.
+    platform::HiddenForm tray("Orbiquell");
+    tray.setOnUnload([] { platform::Quit(7); });
+    platform::PopupMenu menu;
+    menu.addItem("&Restore Orbiquell...", [] {});
+    // The menu stays open a while after the close, with nothing but the quit
+    // request waiting, as when a user looks at it.
+    PostMessageA(Native(tray), WM_CLOSE, 0, 0);
+    static HWND dismissTo = Native(tray);
+    SetTimer(nullptr, 0, 500, [](HWND, UINT, UINT_PTR timer, DWORD) {
+        KillTimer(nullptr, timer);
+        PostMessageA(dismissTo, WM_KEYDOWN, VK_ESCAPE, 1);
+    });
+    menu.popup(tray.handle(), 0);
+    // Should the request have gone with the menu, the loop would wait for the
+    // next WM_QUIT, which this timer posts with another code.
+    SetTimer(nullptr, 0, 3000, [](HWND, UINT, UINT_PTR timer, DWORD) {
+        KillTimer(nullptr, timer);
+        PostQuitMessage(99);
+    });
+    EXPECT_EQ(platform::RunMessageLoop(), 7);
+}
+
 }  // namespace

@@ -56,14 +56,20 @@ TEST_F(LegacyTest, ProductKeyWithOtherSubkeysStays) {
     EXPECT_TRUE(sim::RegKeyExists(kHkcu, "Software\\Orbiquell\\Other"));
 }
 
-TEST_F(LegacyTest, FailedCopyStillRemovesTheOldSetting) {
-    // A user who may not write under HKEY_LOCAL_MACHINE loses the old value,
-    // as the deletions do not depend on the copy.
+TEST_F(LegacyTest, AFailedCopyKeepsTheOldSettingForThisRunAndTheNext) {
+    // A user who may not write under HKEY_LOCAL_MACHINE.
     sim::RegDenyWrites(kHklm, true);
     sim::RegPutDword(kHkcu, kSettings, "SleeperActive", 1);
-    MigrateLegacySettings();
+    EXPECT_EQ(MigrateLegacySettings(), 1);
     EXPECT_FALSE(HotCorners());
-    EXPECT_FALSE(sim::RegKeyExists(kHkcu, kSettings));
+    EXPECT_TRUE(sim::RegGetValue(kHkcu, kSettings, "SleeperActive"));
+    EXPECT_TRUE(sim::RegKeyExists(kHkcu, kProduct));
+
+    // Once the copy succeeds, the old setting goes.
+    sim::RegDenyWrites(kHklm, false);
+    EXPECT_EQ(MigrateLegacySettings(), std::nullopt);
+    EXPECT_EQ(HotCorners(), 1u);
+    EXPECT_FALSE(sim::RegKeyExists(kHkcu, kProduct));
 }
 
 TEST_F(LegacyTest, EmptyAllUsersEntryIsDeleted) {
@@ -101,17 +107,24 @@ TEST_F(LegacyTest, PerUserEntryAloneIsKept) {
     EXPECT_EQ(sim::RegGetValue(kHkcu, kRun, "Orbiquell")->data.size(), 22u);
 }
 
-TEST_F(LegacyTest, UnconvertedTypesReadAsEmptyWhenNothingWasReadBefore) {
-    // A binary all-users value is taken as empty: the shared text is still "".
-    sim::RegPutValue(kHklm, kRun, "Orbiquell", platform::kRegBinary, {1, 2, 3});
-    MigrateLegacySettings();
-    EXPECT_FALSE(RunValue(kHklm));
-
-    // Likewise a per-user one: the failed all-users read left the text "".
-    sim::Reset();
-    sim::RegPutValue(kHkcu, kRun, "Orbiquell", platform::kRegBinary, {1, 2, 3});
-    MigrateLegacySettings();
-    EXPECT_FALSE(RunValue(kHkcu));
+TEST_F(LegacyTest, RunValuesOfOtherTypesAreNeverDeleted) {
+    // A working entry written by hand or by an installer, and entries that
+    // are no text at all: none of them is an empty REG_SZ.
+    const std::string expand = "%SystemRoot%\\..\\Tools\\Orbiquell.exe";
+    for (const auto& [type, data] : std::vector<std::pair<std::uint32_t, std::string>>{
+             {platform::kRegExpandSz, expand},
+             {platform::kRegExpandSz, ""},
+             {platform::kRegBinary, std::string("\1\2\3", 3)},
+             {platform::kRegMultiSz, std::string("\0\0", 2)}}) {
+        SCOPED_TRACE(type);
+        for (const std::uint32_t root : {kHklm, kHkcu}) {
+            sim::Reset();
+            sim::RegPutValue(root, kRun, "Orbiquell", type,
+                             std::vector<std::uint8_t>(data.begin(), data.end()));
+            MigrateLegacySettings();
+            EXPECT_TRUE(RunValue(root));
+        }
+    }
 }
 
 TEST_F(LegacyTest, NothingToDoChangesNothing) {

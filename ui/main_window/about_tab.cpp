@@ -67,7 +67,10 @@ void frmMain::ExecuteLink(const std::string& link) {
     if (result <= 32) {
         // The hourglass stays up while the box is open.
         ResumeNext([&] {
-            platform::ShowMessageBox("Error " + std::to_string(result) + " opening link to " +
+            // Modal to the window, which stays disabled until the box is
+            // closed, so that no second box or Unload can come beneath it.
+            platform::ShowMessageBox(controls_->form.handle(),
+                                     "Error " + std::to_string(result) + " opening link to " +
                                          link + "\r\n" + "Check that your " + HandlerKind(link) +
                                          " is correctly installed.",
                                      platform::kMbIconExclamation, AppTitle());

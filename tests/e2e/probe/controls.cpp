@@ -1,5 +1,6 @@
 // The "controls" command: a form and every window inside it, so that a script
 // can find a control by its text, click it where it is and read its state.
+#include <cstdint>
 #include <cstdio>
 #include <string>
 
@@ -93,8 +94,27 @@ void PrintTabs(HWND tabs) {
         item.mask = TCIF_TEXT;
         item.pszText = reinterpret_cast<wchar_t*>(remote.at(kTextOffset));
         item.cchTextMax = kTextChars;
+        // A 32-bit program (the product) reads the record with its own layout;
+        // its memory lies below 4 GB, so the text's address fits.
+        struct TcItem32 {
+            UINT mask;
+            DWORD dwState;
+            DWORD dwStateMask;
+            DWORD pszText;
+            int cchTextMax;
+            int iImage;
+            DWORD lParam;
+        } item32 = {TCIF_TEXT,
+                    0,
+                    0,
+                    static_cast<DWORD>(reinterpret_cast<std::uintptr_t>(remote.at(kTextOffset))),
+                    kTextChars,
+                    0,
+                    0};
+        const bool written = remote.in32BitProcess() ? remote.write(0, &item32, sizeof item32)
+                                                     : remote.write(0, &item, sizeof item);
         std::wstring text(kTextChars, L'\0');
-        if (remote.write(0, &item, sizeof item) && remote.write(kTextOffset, text.data(), 2) &&
+        if (written && remote.write(kTextOffset, text.data(), 2) &&
             SendMessageW(tabs, TCM_GETITEMW, static_cast<WPARAM>(i),
                          reinterpret_cast<LPARAM>(remote.at(0))) &&
             remote.read(kTextOffset, text.data(), (kTextChars - 1) * sizeof(wchar_t))) {

@@ -99,6 +99,8 @@ RemoteBuffer::RemoteBuffer(DWORD pid, SIZE_T size) : size_(size) {
     if (process_) {
         address_ =
             VirtualAllocEx(process_, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+        BOOL wow64 = FALSE;
+        wow64_ = IsWow64Process(process_, &wow64) && wow64;
     }
 }
 

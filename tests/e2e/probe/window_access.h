@@ -38,6 +38,9 @@ class RemoteBuffer {
     RemoteBuffer& operator=(const RemoteBuffer&) = delete;
 
     bool ok() const { return address_ != nullptr; }
+    // The process is a 32-bit one under 64-bit Windows: the records it reads
+    // and fills have 32-bit pointers and handles, whatever the probe's own.
+    bool in32BitProcess() const { return wow64_; }
     char* at(SIZE_T offset) const { return static_cast<char*>(address_) + offset; }
     bool write(SIZE_T offset, const void* data, SIZE_T size) const;
     bool read(SIZE_T offset, void* data, SIZE_T size) const;
@@ -46,6 +49,7 @@ class RemoteBuffer {
     HANDLE process_ = nullptr;
     void* address_ = nullptr;
     SIZE_T size_ = 0;
+    bool wow64_ = false;
 };
 
 }  // namespace probe

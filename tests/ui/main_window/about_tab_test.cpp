@@ -73,6 +73,8 @@ TEST_F(AboutTabTest, AFailedLinkNamesTheHandlerByItsExactPrefix) {
     for (const auto& box : boxes) {
         EXPECT_EQ(box.style, 48u);
         EXPECT_EQ(box.title, "Orbiquell");
+        // Modal to the window: no second box and no Unload beneath it.
+        EXPECT_EQ(box.owner, c.form.handle());
         // The hourglass stays up while the box is open.
         EXPECT_EQ(box.screenPointer, platform::ScreenPointer::Hourglass);
     }
