@@ -1,6 +1,6 @@
 #include "app/os_version.h"
 
-#include "app/globals.h"
+#include "common/globals.h"
 #include "platform/platform.h"
 
 void GetOSVersion() {

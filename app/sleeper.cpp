@@ -2,9 +2,10 @@
 
 #include <string>
 
-#include "app/globals.h"
 #include "app/tray/sys_tray.h"
+#include "app/tray_form.h"
 #include "common/app_info.h"
+#include "common/globals.h"
 #include "common/runtime_error.h"
 #include "monitors/ip_helper.h"
 #include "platform/platform.h"
@@ -24,7 +25,7 @@ void WatchBottomLeft(bool inCorner) {
     } else if (state == 0) {
         state = 1;
     } else if (state == 1) {
-        StartScreenSaver();
+        StartScreenSaver(frmSysTray::Instance().hWnd());
         state = 2;
     }
 }
@@ -76,6 +77,7 @@ void UpdateSleeper() {
         if (gHotCornersEnabled == 1) WatchHotCorners();
         const CIpHelper& activity = IpHelper();
         UpdateTrayIcon(
+            frmSysTray::Instance().trayIcon(),
             ChooseTrayImage(mHotCorners, gHotCornersEnabled, activity.bRX, activity.bTX));
     } catch (const RuntimeError& error) {
         platform::ShowMessageBox(0,

@@ -4,13 +4,13 @@
 #include <cctype>
 #include <cstdint>
 
-#include "app/globals.h"
 #include "app/os_version.h"
 #include "app/pc_name.h"
 #include "app/sleeper.h"
 #include "app/tray/sys_tray.h"
 #include "app/tray_menu.h"
 #include "common/app_info.h"
+#include "common/globals.h"
 #include "common/resume_next.h"
 #include "monitors/ip_helper.h"
 #include "platform/housekeeping.h"
@@ -27,6 +27,17 @@ constexpr std::uint32_t kTickIntervalMs = 400;
 // Every 750 ticks of 400 ms: five minutes.
 constexpr int kTrimEveryTicks = 750;
 
+}  // namespace
+
+std::unique_ptr<CIpHelper> gIpHelper;
+
+CIpHelper& IpHelper() {
+    if (!gIpHelper) gIpHelper = std::make_unique<CIpHelper>();
+    return *gIpHelper;
+}
+
+namespace {
+
 std::unique_ptr<frmSysTray>& TheInstance() {
     static std::unique_ptr<frmSysTray> instance;
     return instance;
@@ -37,13 +48,13 @@ std::unique_ptr<frmSysTray>& TheInstance() {
 struct frmSysTray::Controls {
     explicit Controls(frmSysTray& owner)
         : form(AppTitle()),
-          picSysTray(form, kTrayCallbackMessage),
+          picSysTray(form),
           timUpdate(kTickIntervalMs, [&owner] { owner.timUpdate_Timer(); }),
           menu(owner) {
         // End of the session or WM_CLOSE: the program ends like from its menu.
         form.setOnUnload([&owner] { owner.menuExit_Click(); });
         picSysTray.setOnTrayEvent(
-            [&owner](std::uint32_t mouseMessage) { owner.picSysTray_MouseMove(mouseMessage); });
+            [&owner](platform::TrayMouseEvent event) { owner.picSysTray_MouseMove(event); });
     }
 
     platform::HiddenForm form;
@@ -61,6 +72,7 @@ frmSysTray& frmSysTray::Instance() {
 
 void frmSysTray::Destroy() {
     TheInstance().reset();
+    gIpHelper.reset();
 }
 
 void frmSysTray::Load() {
@@ -86,19 +98,14 @@ platform::Handle frmSysTray::hWnd() {
     return controls_->form.handle();
 }
 
-platform::Handle frmSysTray::picSysTrayHWnd() {
+TrayIconOwner frmSysTray::trayIcon() {
     Load();
-    return controls_->picSysTray.handle();
+    return {controls_->picSysTray.handle(), controls_->images};
 }
 
 TrayMenu& frmSysTray::menu() {
     Load();
     return controls_->menu;
-}
-
-platform::Handle frmSysTray::imageHandle(TrayImage image) {
-    Load();
-    return controls_->images.handle(image);
 }
 
 void frmSysTray::Form_Load() {
@@ -137,7 +144,7 @@ void frmSysTray::Form_Load() {
         GetRegString(platform::kHKeyLocalMachine, RunKey(), AppTitle(), runData) ? 1 : 0;
 
     AddTrayIcon(
-        gHotCornersEnabled == 1 ? TrayImage::imgIcon_none : TrayImage::imgSleeperDisabled_none,
+        trayIcon(), gHotCornersEnabled == 1 ? TrayImage::imgIcon_none : TrayImage::imgSleeperDisabled_none,
         gComputerName + " " + AppTitle());
     ShowUptime();
 
@@ -148,7 +155,7 @@ void frmSysTray::Form_Unload() {
     // The icon goes even if the screen saver cannot be set, and the other way
     // round: this runs on every way out of the program.
     ResumeNext([] { EnableScreenSaver(); });
-    ResumeNext([] { RemoveTrayIcon(); });
+    ResumeNext([this] { RemoveTrayIcon(trayIcon()); });
 }
 
 void UnloadForms() {
@@ -159,7 +166,7 @@ void UnloadForms() {
 }
 
 void frmSysTray::ShowUptime() {
-    UpdateTrayTip(gComputerName + " up for " + GetUptimeString());
+    UpdateTrayTip(trayIcon(), gComputerName + " up for " + GetUptimeString());
 }
 
 void frmSysTray::timUpdate_Timer() {

@@ -7,18 +7,26 @@
 #include <memory>
 #include <string>
 
+#include "app/tray/sys_tray.h"
 #include "app/tray/tray_images.h"
 #include "platform/platform.h"
 #include "platform/widgets.h"
 
+class CIpHelper;
 struct TrayMenu;
+
+// The network activity counter of the tick: created by the first tick that
+// uses it and kept until the process ends (frmSysTray::Destroy).
+extern std::unique_ptr<CIpHelper> gIpHelper;
+CIpHelper& IpHelper();
 
 class frmSysTray {
   public:
     // The one instance, created on first use; creating it neither loads nor
     // shows it.
     static frmSysTray& Instance();
-    // Releases the instance and its windows (at the end of the process).
+    // Releases the instance and its windows, and the tick's network counter
+    // (at the end of the process).
     static void Destroy();
 
     // Creates the form's windows and runs Form_Load; nothing if loaded.
@@ -30,8 +38,8 @@ class frmSysTray {
 
     // Each loads the form first when it is not loaded.
     platform::Handle hWnd();
-    platform::Handle picSysTrayHWnd();
-    platform::Handle imageHandle(TrayImage image);
+    // The icon's owner: the picture box and the images.
+    TrayIconOwner trayIcon();
     TrayMenu& menu();
 
     void Form_Load();
@@ -39,8 +47,8 @@ class frmSysTray {
     void ShowUptime();
     void timUpdate_Timer();
 
-    // The tray icon's callback: the mouse message that happened over the icon.
-    void picSysTray_MouseMove(std::uint32_t mouseMessage);
+    // What the mouse did over the tray icon.
+    void picSysTray_MouseMove(platform::TrayMouseEvent event);
     void menuRestore_Click();
     void menuHotCorners_Click();
     void menuStartSSaver_Click();

@@ -3,8 +3,8 @@
 
 #include <cstdint>
 
-#include "app/globals.h"
 #include "app/tray_form.h"
+#include "common/globals.h"
 #include "common/resume_next.h"
 #include "platform/platform.h"
 #include "screensaver/screen_saver.h"
@@ -14,10 +14,6 @@
 #include "ui/main_window/main_window_controls.h"
 
 namespace {
-
-// The mouse messages the shell reports from over the icon.
-constexpr std::uint32_t kWmLButtonDblClk = 0x0203;
-constexpr std::uint32_t kWmRButtonUp = 0x0205;
 
 constexpr const char* kConfigureScreenSaverCommand =
     "rundll32.exe shell32.dll,Control_RunDLL desk.cpl,,1";
@@ -38,13 +34,13 @@ TrayMenu::TrayMenu(frmSysTray& owner) {
     menuExit = item("E&xit Orbiquell", &frmSysTray::menuExit_Click);
 }
 
-void frmSysTray::picSysTray_MouseMove(std::uint32_t mouseMessage) {
-    if (mouseMessage == kWmLButtonDblClk) {
+void frmSysTray::picSysTray_MouseMove(platform::TrayMouseEvent event) {
+    if (event == platform::TrayMouseEvent::LeftDoubleClick) {
         frmMain& main = frmMain::Instance();
         main.SetWindowState(platform::WindowState::Normal);
         platform::SetForeground(main.hWnd());
         main.Show();
-    } else if (mouseMessage == kWmRButtonUp) {
+    } else if (event == platform::TrayMouseEvent::RightButtonUp) {
         TrayMenu& m = menu();
         m.menuRightPopup.setEnabled(m.menuStartSSaver, IsScreenSaverActive());
         m.menuRightPopup.setChecked(m.menuHotCorners, gHotCornersEnabled == 1);
@@ -79,7 +75,7 @@ void frmSysTray::menuHotCorners_Click() {
 }
 
 void frmSysTray::menuStartSSaver_Click() {
-    StartScreenSaver();
+    StartScreenSaver(hWnd());
 }
 
 void frmSysTray::menuConfigSSaver_Click() {

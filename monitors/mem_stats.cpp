@@ -3,7 +3,7 @@
 #include <cstring>
 #include <optional>
 
-#include "app/globals.h"
+#include "common/globals.h"
 #include "common/rounding.h"
 #include "common/runtime_error.h"
 #include "platform/platform.h"

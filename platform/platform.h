@@ -111,32 +111,27 @@ int ShowMessageBox(Handle owner, const std::string& prompt, std::uint32_t style,
 constexpr std::uint32_t kMbIconExclamation = 0x30;  // with MB_OK (0): style 48
 constexpr int kIdOk = 1;
 
-// SendMessageA
-std::intptr_t SendWindowMessage(Handle window, std::uint32_t message, std::uintptr_t wParam,
-                                std::intptr_t lParam);
-// SystemParametersInfoA; pvParam is null or points at a 32-bit number.
-int SystemParameters(std::uint32_t action, std::uint32_t uiParam, std::uint32_t* pvParam,
-                     std::uint32_t winIni);
+// ---- The screen saver (user32) ----------------------------------------------
+// Asks window's default handling to start the screen saver, as the system's
+// screen-saver command does; whether one starts is the system's affair.
+void StartScreenSaver(Handle window);
+// The system's screen-saver-active flag; false as well when it cannot be read.
+bool ScreenSaverActiveFlag();
+// Sets the flag. Persisted, the change is written to the user's profile and
+// broadcast to every program (the NT family's way); otherwise it lasts until
+// the next change or restart.
+void SetScreenSaverActiveFlag(bool active, bool persist);
 
-// ---- Notification area (shell32) -------------------------------------------
-// The first, 88-byte ANSI form of NOTIFYICONDATA.
-struct NotifyIconData {
-    std::uint32_t cbSize = 0;
-    Handle hWnd = 0;
-    std::uint32_t uID = 0;
-    std::uint32_t uFlags = 0;
-    std::uint32_t uCallbackMessage = 0;
-    Handle hIcon = 0;
-    char szTip[64] = {};
-};
-constexpr std::uint32_t kNimAdd = 0;
-constexpr std::uint32_t kNimModify = 1;
-constexpr std::uint32_t kNimDelete = 2;
-constexpr std::uint32_t kNifMessage = 1;
-constexpr std::uint32_t kNifIcon = 2;
-constexpr std::uint32_t kNifTip = 4;
-// Shell_NotifyIconA: 1 on success, 0 on failure.
-int NotifyIcon(std::uint32_t message, const NotifyIconData& data);
+// ---- The notification-area icon (shell32) ---------------------------------
+// The program's one icon belongs to window, the PictureBox that hears what the
+// mouse does over it. image is an icon handle (IconImage::handle); tip is the
+// text shown while the pointer rests on the icon, of which the shell shows the
+// first 63 characters. Each reports whether the shell took the request: an
+// icon is added once, and changed or removed only while the shell knows it.
+bool TrayAdd(Handle window, Handle image, const std::string& tip);
+bool TrayModifyTip(Handle window, const std::string& tip);
+bool TrayModifyImage(Handle window, Handle image);
+bool TrayDelete(Handle window);
 
 // ---- Screen and cursor (user32) -----------------------------------------------
 constexpr int kSmCxScreen = 0;

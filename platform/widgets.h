@@ -31,18 +31,24 @@ class HiddenForm {
     std::unique_ptr<Impl> impl_;
 };
 
-// A child window of a hidden form that receives the tray icon's callback. The
-// shell posts the callback message with the mouse message that happened over the
-// icon (WM_LBUTTONDBLCLK, WM_RBUTTONUP, ...) in lParam; the handler gets it.
+// What the mouse did over the tray icon, of all it can do there: the two that
+// mean something to the program.
+enum class TrayMouseEvent {
+    LeftDoubleClick,
+    RightButtonUp,
+};
+
+// A child window of a hidden form that hears the tray icon's mouse events (the
+// window the TrayAdd family of calls names); the handler gets each of them.
 class PictureBox {
   public:
-    PictureBox(HiddenForm& parent, std::uint32_t callbackMessage);
+    explicit PictureBox(HiddenForm& parent);
     ~PictureBox();
     PictureBox(const PictureBox&) = delete;
     PictureBox& operator=(const PictureBox&) = delete;
 
     Handle handle() const;
-    void setOnTrayEvent(std::function<void(std::uint32_t mouseMessage)> handler);
+    void setOnTrayEvent(std::function<void(TrayMouseEvent)> handler);
 
     struct Impl;
 

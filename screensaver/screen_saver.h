@@ -2,8 +2,11 @@
 // program keeps no screen-saver state of its own.
 #pragma once
 
-// Asks the hidden tray window's default handling to start the screen saver.
-void StartScreenSaver();
+#include "platform/platform.h"
+
+// Asks window's default handling (the hidden tray window's) to start the
+// screen saver.
+void StartScreenSaver(platform::Handle window);
 // True exactly when the system reports the flag as on (false if the read fails).
 bool IsScreenSaverActive();
 // Switch the flag off / on. On the NT family the change is written to the

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "app/globals.h"
+#include "common/globals.h"
 #include "common/runtime_error.h"
 #include "platform/platform.h"
 #include "uptime/uptime_format.h"

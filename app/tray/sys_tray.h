@@ -1,23 +1,22 @@
-// The program's one notification-area icon, identified by the tray form's
-// picture box window and the id 9999.
+// The program's one notification-area icon.
 #pragma once
 
 #include <string>
 
 #include "app/tray/tray_images.h"
+#include "platform/platform.h"
 
-constexpr std::uint32_t kTrayIconId = 9999;
-// The shell reports mouse actions on the icon with this message.
-constexpr std::uint32_t kTrayCallbackMessage = 0x200;  // WM_MOUSEMOVE
+// Where the icon belongs: the picture box that hears what the mouse does over
+// it, and the images it may show.
+struct TrayIconOwner {
+    platform::Handle window = 0;
+    const TrayImages& images;
+};
 
 // An image that could not be loaded raises RuntimeError "Invalid picture" for
 // the caller to report.
-void AddTrayIcon(TrayImage icon, const std::string& tip);
+void AddTrayIcon(const TrayIconOwner& owner, TrayImage icon, const std::string& tip);
 // Re-adds the icon (with the start-up tip) when the shell no longer knows it.
-void UpdateTrayTip(const std::string& tip);
-void UpdateTrayIcon(TrayImage icon);
-void RemoveTrayIcon();
-
-// Places the tip in the record's 64-character field: the text, a NUL, then
-// blanks. A text that does not fit with its NUL is cut to 63 characters.
-void FillTipField(char (&field)[64], const std::string& text);
+void UpdateTrayTip(const TrayIconOwner& owner, const std::string& tip);
+void UpdateTrayIcon(const TrayIconOwner& owner, TrayImage icon);
+void RemoveTrayIcon(const TrayIconOwner& owner);

@@ -1,13 +1,10 @@
-// Message boxes, SendMessageA and the screen-saver flag of SystemParametersInfoA.
+// Message boxes, and the screen saver with its active flag.
 #include "platform/platform.h"
 #include "platform/sim/sim.h"
-#include "platform/sim/window_dispatch.h"
+#include "platform/sim/widget_records.h"
 #include "platform/sim/world.h"
 
 namespace {
-
-constexpr std::uint32_t kSpiGetScreenSaveActive = 16;
-constexpr std::uint32_t kSpiSetScreenSaveActive = 17;
 
 sim::detail::MessageState& Messages() {
     return sim::detail::TheWorld().messages;
@@ -26,33 +23,19 @@ int ShowMessageBox(Handle owner, const std::string& prompt, std::uint32_t style,
     return answer;
 }
 
-std::intptr_t SendWindowMessage(Handle window, std::uint32_t message, std::uintptr_t wParam,
-                                std::intptr_t lParam) {
-    Messages().sentMessages.push_back({window, message, wParam, lParam});
-    return sim::detail::DeliverMessage(window, message, wParam, lParam);
+void StartScreenSaver(Handle window) {
+    Messages().screenSaverStartWindows.push_back(window);
+    // The default handling of a live window starts it.
+    if (sim::detail::IsLiveWindow(window)) ++Messages().screenSaverStarts;
 }
 
-int SystemParameters(std::uint32_t action, std::uint32_t uiParam, std::uint32_t* pvParam,
-                     std::uint32_t winIni) {
-    sim::detail::MessageState& messages = Messages();
-    messages.spiCalls.push_back(
-        {action, uiParam, pvParam == nullptr, pvParam != nullptr ? *pvParam : 0u, winIni});
-    if (messages.systemParametersFail) {
-        return 0;
-    }
-    switch (action) {
-        case kSpiGetScreenSaveActive:
-            if (pvParam == nullptr) {
-                return 0;
-            }
-            *pvParam = messages.screenSaverActive ? 1 : 0;
-            return 1;
-        case kSpiSetScreenSaveActive:
-            messages.screenSaverActive = uiParam != 0;
-            return 1;
-        default:
-            return 0;  // no other setting is simulated
-    }
+bool ScreenSaverActiveFlag() {
+    return !Messages().screenSaverFlagFails && Messages().screenSaverActive;
+}
+
+void SetScreenSaverActiveFlag(bool active, bool persist) {
+    Messages().screenSaverFlagSets.push_back({active, persist});
+    if (!Messages().screenSaverFlagFails) Messages().screenSaverActive = active;
 }
 
 }  // namespace platform
@@ -79,16 +62,16 @@ void SetScreenSaverActive(bool active) {
     Messages().screenSaverActive = active;
 }
 
-void SetSystemParametersFail(bool fail) {
-    Messages().systemParametersFail = fail;
+void SetScreenSaverFlagFails(bool fails) {
+    Messages().screenSaverFlagFails = fails;
 }
 
-const std::vector<SpiCall>& SystemParametersCalls() {
-    return Messages().spiCalls;
+const std::vector<ScreenSaverFlagSet>& ScreenSaverFlagSets() {
+    return Messages().screenSaverFlagSets;
 }
 
-const std::vector<SentMessage>& SentMessages() {
-    return Messages().sentMessages;
+const std::vector<platform::Handle>& ScreenSaverStartWindows() {
+    return Messages().screenSaverStartWindows;
 }
 
 int ScreenSaverStarts() {

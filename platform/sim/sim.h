@@ -83,47 +83,42 @@ void SetMessageBoxAnswer(int buttonId);
 // meanwhile and timers fire, as they do while a real modal box is up.
 void SetMessageBoxOpenTime(std::uint32_t ms);
 
-// ---- Screen saver and window messages ---------------------------------------------
+// ---- Screen saver ----------------------------------------------------------------------
 bool ScreenSaverActive();
 void SetScreenSaverActive(bool active);
-// Makes every SystemParametersInfo call fail (return 0, change nothing).
-void SetSystemParametersFail(bool fail);
-struct SpiCall {
-    std::uint32_t action = 0;
-    std::uint32_t uiParam = 0;
-    bool pvParamNull = true;
-    std::uint32_t pvValueBefore = 0;  // the number pvParam pointed at when called
-    std::uint32_t winIni = 0;
+// Makes reading the flag report false and setting it change nothing, as
+// when the system refuses the calls.
+void SetScreenSaverFlagFails(bool fails);
+struct ScreenSaverFlagSet {
+    bool active = false;
+    bool persist = false;
 };
-const std::vector<SpiCall>& SystemParametersCalls();
-struct SentMessage {
-    platform::Handle window = 0;
-    std::uint32_t message = 0;
-    std::uintptr_t wParam = 0;
-    std::intptr_t lParam = 0;
-};
-const std::vector<SentMessage>& SentMessages();
-int ScreenSaverStarts();  // WM_SYSCOMMAND/SC_SCREENSAVE reaching a live window
+const std::vector<ScreenSaverFlagSet>& ScreenSaverFlagSets();  // in order
+// The windows asked to start the screen saver, and how many of the requests
+// reached a live window, which starts it.
+const std::vector<platform::Handle>& ScreenSaverStartWindows();
+int ScreenSaverStarts();
 
 // ---- Notification area -------------------------------------------------------------
+enum class TrayOp { Add, ModifyTip, ModifyImage, Delete };
 struct NotifyCall {
-    std::uint32_t message = 0;
-    platform::NotifyIconData data;
-    int result = 0;
+    TrayOp op = TrayOp::Add;
+    platform::Handle window = 0;
+    platform::Handle image = 0;  // Add and ModifyImage
+    std::string tip;             // Add and ModifyTip
+    bool accepted = false;
 };
 const std::vector<NotifyCall>& NotifyCalls();
-void SetTrayRefuses(bool refuses);  // every Shell_NotifyIcon call fails
-// The next Shell_NotifyIcon call throws error instead, as a failed allocation
-// in the program's own code would; later calls are served again.
+void SetTrayRefuses(bool refuses);  // every request is refused
+// The next request throws error instead, as a failed allocation in the
+// program's own code would; later requests are served again.
 void ThrowFromNextNotifyIcon(std::exception_ptr error);
 // Forgets all icons, as when the notification area is re-created; later
 // NIM_MODIFY calls for them fail until they are added again.
 void RecreateTray();
 struct TrayIcon {
-    platform::Handle hWnd = 0;
-    std::uint32_t uID = 0;
-    std::uint32_t callbackMessage = 0;
-    platform::Handle hIcon = 0;
+    platform::Handle window = 0;
+    platform::Handle image = 0;
     std::string tip;
 };
 std::vector<TrayIcon> TrayIcons();  // the icons the notification area shows now
@@ -135,11 +130,13 @@ int LiveIconCount();
 // Moves time on by ms, firing every enabled timer whose interval elapsed, in
 // order of due time; tick count and counters advance with it.
 void AdvanceTime(std::uint32_t ms);
-// Sends WM_CLOSE to a window / WM_ENDSESSION(TRUE) to every top-level window.
+// A close request (WM_CLOSE) to one window: a form runs its close handler, a
+// hidden form its unload handler. The end of the session reaches every hidden
+// form's unload handler.
 void CloseWindow(platform::Handle window);
 void EndSession();
-// Delivers a tray callback (the mouse message over the icon) to a picture box.
-void SendTrayEvent(platform::Handle pictureBox, std::uint32_t mouseMessage);
+// What the mouse did over the tray icon, for the picture box that hears it.
+void SendTrayEvent(platform::Handle pictureBox, platform::TrayMouseEvent event);
 bool QuitRequested();
 int QuitCode();
 int PumpCount();  // how often PumpMessages ran

@@ -1,6 +1,5 @@
-// Shell_NotifyIconA and the notification area it talks to.
+// The notification area and its one icon of the program.
 #include <algorithm>
-#include <iterator>
 #include <utility>
 
 #include "platform/platform.h"
@@ -13,70 +12,60 @@ sim::detail::TrayState& Tray() {
     return sim::detail::TheWorld().tray;
 }
 
-std::vector<sim::TrayIcon>::iterator FindIcon(const platform::NotifyIconData& data) {
+std::vector<sim::TrayIcon>::iterator FindIcon(platform::Handle window) {
     std::vector<sim::TrayIcon>& icons = Tray().icons;
-    return std::find_if(icons.begin(), icons.end(), [&](const sim::TrayIcon& icon) {
-        return icon.hWnd == data.hWnd && icon.uID == data.uID;
-    });
+    return std::find_if(icons.begin(), icons.end(),
+                        [&](const sim::TrayIcon& icon) { return icon.window == window; });
 }
 
-// NIM_ADD and NIM_MODIFY take only the fields that uFlags names.
-void ApplyFields(const platform::NotifyIconData& data, sim::TrayIcon& icon) {
-    if (data.uFlags & platform::kNifMessage) {
-        icon.callbackMessage = data.uCallbackMessage;
+// The shell's answer to one request: it adds an icon it does not know yet and
+// changes or removes only one it knows.
+bool Request(sim::NotifyCall call) {
+    sim::detail::TrayState& tray = Tray();
+    if (const std::exception_ptr error = std::exchange(tray.nextCallThrows, nullptr)) {
+        std::rethrow_exception(error);
     }
-    if (data.uFlags & platform::kNifIcon) {
-        icon.hIcon = data.hIcon;
-    }
-    if (data.uFlags & platform::kNifTip) {
-        const char* end = std::find(std::begin(data.szTip), std::end(data.szTip), '\0');
-        icon.tip.assign(std::begin(data.szTip), end);
-    }
-}
-
-bool Apply(std::uint32_t message, const platform::NotifyIconData& data) {
-    std::vector<sim::TrayIcon>& icons = Tray().icons;
-    auto existing = FindIcon(data);
-    switch (message) {
-        case platform::kNimAdd: {
-            if (existing != icons.end()) {
-                return false;
-            }
-            sim::TrayIcon icon;
-            icon.hWnd = data.hWnd;
-            icon.uID = data.uID;
-            ApplyFields(data, icon);
-            icons.push_back(icon);
-            return true;
+    const auto existing = FindIcon(call.window);
+    const bool known = existing != tray.icons.end();
+    call.accepted = !tray.refuses && (call.op == sim::TrayOp::Add) != known;
+    if (call.accepted) {
+        switch (call.op) {
+            case sim::TrayOp::Add:
+                tray.icons.push_back({call.window, call.image, call.tip});
+                break;
+            case sim::TrayOp::ModifyTip:
+                existing->tip = call.tip;
+                break;
+            case sim::TrayOp::ModifyImage:
+                existing->image = call.image;
+                break;
+            case sim::TrayOp::Delete:
+                tray.icons.erase(existing);
+                break;
         }
-        case platform::kNimModify:
-            if (existing == icons.end()) {
-                return false;
-            }
-            ApplyFields(data, *existing);
-            return true;
-        case platform::kNimDelete:
-            if (existing == icons.end()) {
-                return false;
-            }
-            icons.erase(existing);
-            return true;
-        default:
-            return false;
     }
+    tray.calls.push_back(call);
+    return call.accepted;
 }
 
 }  // namespace
 
 namespace platform {
 
-int NotifyIcon(std::uint32_t message, const NotifyIconData& data) {
-    if (const std::exception_ptr error = std::exchange(Tray().nextCallThrows, nullptr)) {
-        std::rethrow_exception(error);
-    }
-    const int result = !Tray().refuses && Apply(message, data) ? 1 : 0;
-    Tray().calls.push_back({message, data, result});
-    return result;
+bool TrayAdd(Handle window, Handle image, const std::string& tip) {
+    return Request({sim::TrayOp::Add, window, image, tip});
+}
+
+bool TrayModifyTip(Handle window, const std::string& tip) {
+    return Request({sim::TrayOp::ModifyTip, window, 0, tip});
+}
+
+bool TrayModifyImage(Handle window, Handle image) {
+    return Request({sim::TrayOp::ModifyImage, window, image, {}});
+}
+
+bool TrayDelete(Handle window) {
+    return Request({sim::TrayOp::Delete, window, 0, {}});
 }
 
 }  // namespace platform

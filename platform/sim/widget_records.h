@@ -13,6 +13,9 @@ FormRecord* FindForm(platform::Handle form);
 ControlRecord* FindControl(platform::Handle control);
 // The form's tab strip, or null when it has none.
 ControlRecord* TabStripOf(platform::Handle form);
+// Any window of the program that exists now: a hidden form, a picture box, a
+// form or a control.
+bool IsLiveWindow(platform::Handle window);
 // A form the user can reach: visible and not minimised.
 bool IsOnScreen(const FormRecord& form);
 

@@ -4,7 +4,6 @@
 
 #include "platform/sim/sim.h"
 #include "platform/sim/widget_records.h"
-#include "platform/sim/window_dispatch.h"
 #include "platform/sim/world.h"
 #include "platform/widgets.h"
 
@@ -42,34 +41,9 @@ void DestroyWindowRecord(platform::Handle window) {
 
 namespace sim::detail {
 
-std::intptr_t DeliverMessage(platform::Handle window, std::uint32_t message, std::uintptr_t wParam,
-                             std::intptr_t lParam) {
-    const WindowRecord* record = FindWindow(window);
-    const FormRecord* form = FindForm(window);
-    if (record == nullptr && form == nullptr && FindControl(window) == nullptr) {
-        return 0;
-    }
-    // The low four bits of a system command are the system's own.
-    if (message == kWmSysCommand && (wParam & 0xFFF0) == kScScreenSave) {
-        ++TheWorld().messages.screenSaverStarts;
-        return 0;
-    }
-    // Handlers are copied before they run: one may destroy its own window.
-    if (form != nullptr) {
-        if (message == kWmClose) {
-            RunHandler(form->onClose);
-        }
-    } else if (record == nullptr) {
-        return 0;  // a control of a form: no message of its own is simulated
-    } else if (record->parent == 0) {
-        const bool unloads = message == kWmClose || (message == kWmEndSession && wParam != 0);
-        if (unloads) {
-            RunHandler(record->onUnload);
-        }
-    } else if (message == record->callbackMessage) {
-        RunHandler(record->onTrayEvent, static_cast<std::uint32_t>(lParam));
-    }
-    return 0;
+bool IsLiveWindow(platform::Handle window) {
+    return FindWindow(window) != nullptr || FindForm(window) != nullptr ||
+           FindControl(window) != nullptr;
 }
 
 }  // namespace sim::detail
@@ -102,11 +76,9 @@ struct PictureBox::Impl {
     Handle handle = 0;
 };
 
-PictureBox::PictureBox(HiddenForm& parent, std::uint32_t callbackMessage)
-    : impl_(std::make_unique<Impl>()) {
+PictureBox::PictureBox(HiddenForm& parent) : impl_(std::make_unique<Impl>()) {
     WindowRecord record;
     record.parent = parent.handle();
-    record.callbackMessage = callbackMessage;
     impl_->handle = CreateWindowRecord(std::move(record));
 }
 
@@ -118,7 +90,7 @@ Handle PictureBox::handle() const {
     return impl_->handle;
 }
 
-void PictureBox::setOnTrayEvent(std::function<void(std::uint32_t mouseMessage)> handler) {
+void PictureBox::setOnTrayEvent(std::function<void(TrayMouseEvent)> handler) {
     if (WindowRecord* record = FindWindow(impl_->handle)) {
         record->onTrayEvent = std::move(handler);
     }
@@ -133,8 +105,13 @@ int LiveWindowCount() {
     return static_cast<int>(Windows().size() + widgets.forms.size() + widgets.controls.size());
 }
 
+// Handlers are copied before they run: one may destroy its own window.
 void CloseWindow(platform::Handle window) {
-    detail::DeliverMessage(window, detail::kWmClose, 0, 0);
+    if (const FormRecord* form = FindForm(window)) {
+        RunHandler(form->onClose);
+    } else if (const WindowRecord* record = FindWindow(window); record && record->parent == 0) {
+        RunHandler(record->onUnload);
+    }
 }
 
 void EndSession() {
@@ -147,13 +124,13 @@ void EndSession() {
         }
     }
     for (platform::Handle window : topLevel) {
-        detail::DeliverMessage(window, detail::kWmEndSession, 1, 0);
+        if (const WindowRecord* record = FindWindow(window)) RunHandler(record->onUnload);
     }
 }
 
-void SendTrayEvent(platform::Handle pictureBox, std::uint32_t mouseMessage) {
+void SendTrayEvent(platform::Handle pictureBox, platform::TrayMouseEvent event) {
     if (const WindowRecord* record = FindWindow(pictureBox); record && record->parent != 0) {
-        detail::DeliverMessage(pictureBox, record->callbackMessage, 0, mouseMessage);
+        RunHandler(record->onTrayEvent, event);
     }
 }
 

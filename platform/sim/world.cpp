@@ -35,8 +35,8 @@ void ClearRecords() {
     // long run can compare the process's allocations before and after.
     auto& world = detail::TheWorld();
     std::vector<MessageBoxCall>().swap(world.messages.messageBoxes);
-    std::vector<SpiCall>().swap(world.messages.spiCalls);
-    std::vector<SentMessage>().swap(world.messages.sentMessages);
+    std::vector<ScreenSaverFlagSet>().swap(world.messages.screenSaverFlagSets);
+    std::vector<platform::Handle>().swap(world.messages.screenSaverStartWindows);
     world.messages.screenSaverStarts = 0;
     std::vector<NotifyCall>().swap(world.tray.calls);
     world.network.calls = 0;

@@ -55,9 +55,9 @@ struct MessageState {
     int messageBoxAnswer = platform::kIdOk;
     std::uint32_t messageBoxOpenMs = 0;
     bool screenSaverActive = true;
-    bool systemParametersFail = false;
-    std::vector<SpiCall> spiCalls;
-    std::vector<SentMessage> sentMessages;
+    bool screenSaverFlagFails = false;
+    std::vector<ScreenSaverFlagSet> screenSaverFlagSets;
+    std::vector<platform::Handle> screenSaverStartWindows;
     int screenSaverStarts = 0;
 };
 
@@ -70,9 +70,8 @@ struct TrayState {
 
 struct WindowRecord {
     platform::Handle parent = 0;  // 0 for a top-level window (a hidden form)
-    std::uint32_t callbackMessage = 0;
     std::function<void()> onUnload;
-    std::function<void(std::uint32_t)> onTrayEvent;
+    std::function<void(platform::TrayMouseEvent)> onTrayEvent;
 };
 
 // A form of the main window's kind: shown to the user, unlike a hidden form.

@@ -1,4 +1,4 @@
-// Message boxes, window messages and system parameters.
+// Message boxes and the screen saver.
 #include "platform/win32/native.h"
 
 namespace platform {
@@ -8,14 +8,27 @@ int ShowMessageBox(Handle owner, const std::string& prompt, std::uint32_t style,
     return MessageBoxA(win32::ToNative<HWND>(owner), prompt.c_str(), title.c_str(), style);
 }
 
-std::intptr_t SendWindowMessage(Handle window, std::uint32_t message, std::uintptr_t wParam,
-                                std::intptr_t lParam) {
-    return SendMessageA(win32::ToNative<HWND>(window), message, wParam, lParam);
+void StartScreenSaver(Handle window) {
+    // The window's default handling of the command starts the screen saver,
+    // or not, as the system's settings say; the answer tells nothing.
+    SendMessageA(win32::ToNative<HWND>(window), WM_SYSCOMMAND, SC_SCREENSAVE, 0);
 }
 
-int SystemParameters(std::uint32_t action, std::uint32_t uiParam, std::uint32_t* pvParam,
-                     std::uint32_t winIni) {
-    return SystemParametersInfoA(action, uiParam, pvParam, winIni);
+bool ScreenSaverActiveFlag() {
+    BOOL active = FALSE;
+    SystemParametersInfoA(SPI_GETSCREENSAVEACTIVE, 0, &active, 0);
+    return active == TRUE;
+}
+
+void SetScreenSaverActiveFlag(bool active, bool persist) {
+    if (persist) {
+        // Windows 95 writes through the pointer, so the NT form passes one.
+        UINT unused = 0;
+        SystemParametersInfoA(SPI_SETSCREENSAVEACTIVE, active ? TRUE : FALSE, &unused,
+                              SPIF_UPDATEINIFILE | SPIF_SENDWININICHANGE);
+    } else {
+        SystemParametersInfoA(SPI_SETSCREENSAVEACTIVE, active ? TRUE : FALSE, nullptr, 0);
+    }
 }
 
 }  // namespace platform

@@ -1,17 +1,28 @@
-// The record Shell_NotifyIconA receives for the seam's NotifyIconData.
+// The record Shell_NotifyIconA receives, and the callback that comes back.
 #pragma once
 
-#include <windows.h>
+#include <string>
+
+#include "platform/win32/native.h"
 // shellapi.h needs windows.h before it.
 #include <shellapi.h>
 
-#include "platform/platform.h"
-
 namespace platform::win32 {
 
-// The first ANSI form: cbSize is NOTIFYICONDATAA_V1_SIZE whatever the caller
-// put there (88 bytes on 32-bit Windows, more on 64-bit where handles are
-// wider), and the shell reads no field beyond the 64-byte tip.
-NOTIFYICONDATAA ToNativeRecord(const NotifyIconData& data);
+// The program's icon is the one its window has under this id.
+constexpr UINT kTrayIconId = 9999;
+// The shell reports the mouse over the icon with this message to the window,
+// the mouse message that happened in the low word of lParam.
+constexpr UINT kTrayCallbackMessage = WM_MOUSEMOVE;
+
+// The first ANSI form of the record (NOTIFYICONDATAA_V1_SIZE: 88 bytes on
+// 32-bit Windows, more on 64-bit where handles are wider), all zero but the
+// window, the id and flags; the shell reads no field beyond the 64-byte tip.
+NOTIFYICONDATAA TrayRecord(HWND window, UINT flags);
+
+// Places the tip in the record's 64-character field: the text, a NUL, then
+// blanks. A text that does not fit with its NUL is cut to 63 characters, so
+// that the shell never reads past the field.
+void FillTipField(char (&field)[64], const std::string& text);
 
 }  // namespace platform::win32

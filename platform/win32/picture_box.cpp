@@ -1,12 +1,12 @@
-// The child window that receives the notification-area icon's callback.
+// The child window that hears the notification-area icon's mouse events.
 #include "platform/widgets.h"
+#include "platform/win32/notify_record.h"
 #include "platform/win32/program_window.h"
 
 namespace platform {
 
 struct PictureBox::Impl {
-    std::uint32_t callbackMessage = 0;
-    std::function<void(std::uint32_t)> onTrayEvent;
+    std::function<void(TrayMouseEvent)> onTrayEvent;
     win32::UniqueWindow window;
 };
 
@@ -14,10 +14,20 @@ namespace {
 
 LRESULT CALLBACK PictureBoxProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     const auto* box = win32::WidgetOf<PictureBox::Impl>(window);
-    if (box != nullptr && message == box->callbackMessage) {
+    if (box != nullptr && message == win32::kTrayCallbackMessage) {
         // The shell puts the mouse message that happened over the icon in the
-        // low word of lParam (wParam is the icon's id).
-        win32::CallHandler(box->onTrayEvent, LOWORD(lParam));
+        // low word of lParam (wParam is the icon's id). Decoded from there, it
+        // means the same at every screen DPI.
+        switch (LOWORD(lParam)) {
+            case WM_LBUTTONDBLCLK:
+                win32::CallHandler(box->onTrayEvent, TrayMouseEvent::LeftDoubleClick);
+                break;
+            case WM_RBUTTONUP:
+                win32::CallHandler(box->onTrayEvent, TrayMouseEvent::RightButtonUp);
+                break;
+            default:
+                break;
+        }
         return 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);
@@ -25,9 +35,7 @@ LRESULT CALLBACK PictureBoxProcedure(HWND window, UINT message, WPARAM wParam, L
 
 }  // namespace
 
-PictureBox::PictureBox(HiddenForm& parent, std::uint32_t callbackMessage)
-    : impl_(std::make_unique<Impl>()) {
-    impl_->callbackMessage = callbackMessage;
+PictureBox::PictureBox(HiddenForm& parent) : impl_(std::make_unique<Impl>()) {
     impl_->window = win32::CreateProgramWindow({.className = "Orbiquell.PictureBox",
                                                 .procedure = &PictureBoxProcedure,
                                                 .style = WS_CHILD,
@@ -41,7 +49,7 @@ Handle PictureBox::handle() const {
     return win32::ToHandle(impl_->window.get());
 }
 
-void PictureBox::setOnTrayEvent(std::function<void(std::uint32_t mouseMessage)> handler) {
+void PictureBox::setOnTrayEvent(std::function<void(TrayMouseEvent)> handler) {
     impl_->onTrayEvent = std::move(handler);
 }
 

@@ -1,37 +1,67 @@
 // The notification-area icon.
 #include <algorithm>
-#include <iterator>
+#include <cstring>
 
-#include "platform/win32/native.h"
 #include "platform/win32/notify_record.h"
 
 namespace platform {
 
 namespace win32 {
 
-static_assert(sizeof(NotifyIconData::szTip) == 64);
 // The 88-byte record of the first shell interface, where handles are 32 bits.
 static_assert(sizeof(void*) != 4 || NOTIFYICONDATAA_V1_SIZE == 88);
 
-NOTIFYICONDATAA ToNativeRecord(const NotifyIconData& data) {
+NOTIFYICONDATAA TrayRecord(HWND window, UINT flags) {
     NOTIFYICONDATAA record{};
     record.cbSize = NOTIFYICONDATAA_V1_SIZE;
-    record.hWnd = ToNative<HWND>(data.hWnd);
-    record.uID = data.uID;
-    record.uFlags = data.uFlags;
-    record.uCallbackMessage = data.uCallbackMessage;
-    record.hIcon = ToNative<HICON>(data.hIcon);
-    // All 64 bytes, as built by the caller: a tip that fills the field carries
-    // no NUL, and the shell stops at the field's end.
-    std::copy(std::begin(data.szTip), std::end(data.szTip), record.szTip);
+    record.hWnd = window;
+    record.uID = kTrayIconId;
+    record.uFlags = flags;
     return record;
+}
+
+void FillTipField(char (&field)[64], const std::string& text) {
+    // Windows reads the tip up to its NUL, so the NUL always gets a place.
+    const std::size_t length = std::min(text.size(), sizeof field - 1);
+    std::memset(field, ' ', sizeof field);
+    std::memcpy(field, text.data(), length);
+    field[length] = '\0';
 }
 
 }  // namespace win32
 
-int NotifyIcon(std::uint32_t message, const NotifyIconData& data) {
-    NOTIFYICONDATAA record = win32::ToNativeRecord(data);
-    return Shell_NotifyIconA(message, &record) ? 1 : 0;
+namespace {
+
+bool Notify(DWORD message, NOTIFYICONDATAA record) {
+    return Shell_NotifyIconA(message, &record) != FALSE;
+}
+
+}  // namespace
+
+bool TrayAdd(Handle window, Handle image, const std::string& tip) {
+    NOTIFYICONDATAA record =
+        win32::TrayRecord(win32::ToNative<HWND>(window), NIF_MESSAGE | NIF_ICON | NIF_TIP);
+    record.uCallbackMessage = win32::kTrayCallbackMessage;
+    record.hIcon = win32::ToNative<HICON>(image);
+    win32::FillTipField(record.szTip, tip);
+    return Notify(NIM_ADD, record);
+}
+
+bool TrayModifyTip(Handle window, const std::string& tip) {
+    NOTIFYICONDATAA record = win32::TrayRecord(win32::ToNative<HWND>(window), NIF_TIP);
+    win32::FillTipField(record.szTip, tip);
+    return Notify(NIM_MODIFY, record);
+}
+
+bool TrayModifyImage(Handle window, Handle image) {
+    NOTIFYICONDATAA record = win32::TrayRecord(win32::ToNative<HWND>(window), NIF_ICON);
+    record.uCallbackMessage = win32::kTrayCallbackMessage;
+    record.hIcon = win32::ToNative<HICON>(image);
+    return Notify(NIM_MODIFY, record);
+}
+
+bool TrayDelete(Handle window) {
+    return Notify(NIM_DELETE, win32::TrayRecord(win32::ToNative<HWND>(window), 0));
 }
 
 }  // namespace platform

@@ -27,11 +27,11 @@ class ShutdownTest : public SimTest {
     // tick runs any more.
     static void ExpectShutDown() {
         EXPECT_TRUE(sim::ScreenSaverActive());
-        const auto& spi = sim::SystemParametersCalls();
-        ASSERT_FALSE(spi.empty());
-        EXPECT_EQ(spi.back().winIni, 3u);
+        const auto& sets = sim::ScreenSaverFlagSets();
+        ASSERT_FALSE(sets.empty());
+        EXPECT_TRUE(sets.back().persist);
         EXPECT_TRUE(sim::TrayIcons().empty());
-        EXPECT_EQ(sim::NotifyCalls().back().message, platform::kNimDelete);
+        EXPECT_EQ(sim::NotifyCalls().back().op, sim::TrayOp::Delete);
         EXPECT_TRUE(sim::QuitRequested());
         EXPECT_EQ(sim::QuitCode(), 0);
         EXPECT_FALSE(frmSysTray::Instance().loaded());
@@ -85,7 +85,7 @@ class ErrorExitTest : public SimTest {
         EXPECT_EQ(exitCode, EXIT_FAILURE);
         EXPECT_TRUE(sim::ScreenSaverActive());
         EXPECT_TRUE(sim::TrayIcons().empty());
-        EXPECT_EQ(sim::NotifyCalls().back().message, platform::kNimDelete);
+        EXPECT_EQ(sim::NotifyCalls().back().op, sim::TrayOp::Delete);
         EXPECT_EQ(sim::LiveWindowCount(), 0);
     }
 };

@@ -29,9 +29,9 @@ class SleeperTest : public SimTest {
         UpdateSleeper();
     }
     static platform::Handle Image(TrayImage image) {
-        return frmSysTray::Instance().imageHandle(image);
+        return frmSysTray::Instance().trayIcon().images.handle(image);
     }
-    static platform::Handle ShownIcon() { return sim::TrayIcons().at(0).hIcon; }
+    static platform::Handle ShownIcon() { return sim::TrayIcons().at(0).image; }
 };
 
 TEST_F(SleeperTest, CornerBoundsInPixels) {
@@ -90,9 +90,9 @@ TEST_F(SleeperTest, RestingBottomRightHoldsTheScreenSaverOffUntilLeaving) {
     EXPECT_TRUE(sim::ScreenSaverActive());
     At(kWidth - 1, kHeight - 1);
     EXPECT_FALSE(sim::ScreenSaverActive());
-    const std::size_t calls = sim::SystemParametersCalls().size();
+    const std::size_t calls = sim::ScreenSaverFlagSets().size();
     for (int i = 0; i < 5; ++i) At(kWidth - 2, kHeight - 3);
-    EXPECT_EQ(sim::SystemParametersCalls().size(), calls);
+    EXPECT_EQ(sim::ScreenSaverFlagSets().size(), calls);
     EXPECT_FALSE(sim::ScreenSaverActive());
 
     At(kWidth / 2, kHeight / 2);
@@ -106,9 +106,9 @@ TEST_F(SleeperTest, LeavingAnArmedBottomRightCornerStillSwitchesOn) {
     At(kWidth - 1, kHeight - 1);
     At(0, 0);
     EXPECT_TRUE(sim::ScreenSaverActive());
-    const auto& last = sim::SystemParametersCalls().back();
-    EXPECT_EQ(last.uiParam, 1u);
-    EXPECT_EQ(last.winIni, 3u);
+    const auto& last = sim::ScreenSaverFlagSets().back();
+    EXPECT_TRUE(last.active);
+    EXPECT_TRUE(last.persist);
 }
 
 TEST_F(SleeperTest, DisabledWatchLeavesCornerStatesAsTheyAre) {

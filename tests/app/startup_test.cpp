@@ -13,10 +13,6 @@ constexpr std::uint32_t kHklm = platform::kHKeyLocalMachine;
 const char* const kSettings = "Software\\Orbiquell\\Settings";
 const char* const kRun = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
-std::string Tip(const platform::NotifyIconData& data) {
-    return std::string(data.szTip, strnlen(data.szTip, sizeof data.szTip));
-}
-
 class StartupTest : public SimTest {
   protected:
     static frmSysTray& Start() {
@@ -24,7 +20,7 @@ class StartupTest : public SimTest {
         return frmSysTray::Instance();
     }
     static platform::Handle Image(TrayImage image) {
-        return frmSysTray::Instance().imageHandle(image);
+        return frmSysTray::Instance().trayIcon().images.handle(image);
     }
 };
 
@@ -34,20 +30,13 @@ TEST_F(StartupTest, AddsTheIconThenShowsTheUptime) {
     const auto& calls = sim::NotifyCalls();
     ASSERT_EQ(calls.size(), 2u);
 
-    EXPECT_EQ(calls[0].message, platform::kNimAdd);
-    EXPECT_EQ(calls[0].data.cbSize, 88u);
-    EXPECT_EQ(calls[0].data.hWnd, form.picSysTrayHWnd());
-    EXPECT_EQ(calls[0].data.uID, 9999u);
-    EXPECT_EQ(calls[0].data.uFlags, 7u);
-    EXPECT_EQ(calls[0].data.uCallbackMessage, 0x200u);
-    EXPECT_EQ(calls[0].data.hIcon, Image(TrayImage::imgSleeperDisabled_none));
-    EXPECT_EQ(Tip(calls[0].data), "SIMPC Orbiquell");
+    EXPECT_EQ(calls[0].op, sim::TrayOp::Add);
+    EXPECT_EQ(calls[0].window, form.trayIcon().window);
+    EXPECT_EQ(calls[0].image, Image(TrayImage::imgSleeperDisabled_none));
+    EXPECT_EQ(calls[0].tip, "SIMPC Orbiquell");
 
-    EXPECT_EQ(calls[1].message, platform::kNimModify);
-    EXPECT_EQ(calls[1].data.uFlags, 4u);
-    EXPECT_EQ(calls[1].data.uCallbackMessage, 0u);
-    EXPECT_EQ(calls[1].data.hIcon, 0u);
-    EXPECT_EQ(Tip(calls[1].data), "SIMPC up for 3 days, 4:05:06");
+    EXPECT_EQ(calls[1].op, sim::TrayOp::ModifyTip);
+    EXPECT_EQ(calls[1].tip, "SIMPC up for 3 days, 4:05:06");
 
     ASSERT_EQ(sim::TrayIcons().size(), 1u);
     EXPECT_EQ(sim::TrayIcons()[0].tip, "SIMPC up for 3 days, 4:05:06");
@@ -74,8 +63,8 @@ TEST_F(StartupTest, UnreadableComputerNameLeavesBlankPrefixes) {
     Start();
     const auto& calls = sim::NotifyCalls();
     ASSERT_EQ(calls.size(), 2u);
-    EXPECT_EQ(Tip(calls[0].data), " Orbiquell");
-    EXPECT_EQ(Tip(calls[1].data).rfind(" up for ", 0), 0u);
+    EXPECT_EQ(calls[0].tip, " Orbiquell");
+    EXPECT_EQ(calls[1].tip.rfind(" up for ", 0), 0u);
 }
 
 TEST_F(StartupTest, HotCornerFlagFromTheMachineSetting) {
@@ -99,7 +88,7 @@ TEST_F(StartupTest, HotCornerFlagFromTheMachineSetting) {
         if (c.stored) sim::RegPutDword(kHklm, kSettings, "HotCorners", *c.stored);
         Start();
         EXPECT_EQ(gHotCornersEnabled, c.flag) << c.what;
-        EXPECT_EQ(sim::NotifyCalls().at(0).data.hIcon,
+        EXPECT_EQ(sim::NotifyCalls().at(0).image,
                   Image(c.flag == 1 ? TrayImage::imgIcon_none : TrayImage::imgSleeperDisabled_none))
             << c.what;
     }
@@ -116,7 +105,7 @@ TEST_F(StartupTest, MigrationRunsBeforeTheSettingIsRead) {
     Start();
     EXPECT_EQ(gHotCornersEnabled, 1);
     EXPECT_FALSE(sim::RegKeyExists(kHkcu, "Software\\Orbiquell"));
-    EXPECT_EQ(sim::NotifyCalls().at(0).data.hIcon, Image(TrayImage::imgIcon_none));
+    EXPECT_EQ(sim::NotifyCalls().at(0).image, Image(TrayImage::imgIcon_none));
 }
 
 TEST_F(StartupTest, AnOldSettingThatCannotBeMovedStillHoldsThisRun) {
@@ -169,8 +158,8 @@ TEST_F(StartupTest, SecondInstanceWarnsAndEndsWithoutTouchingAnything) {
     // The shutdown steps ran: screen saver on, removal of an icon never added.
     EXPECT_TRUE(sim::ScreenSaverActive());
     ASSERT_EQ(sim::NotifyCalls().size(), 1u);
-    EXPECT_EQ(sim::NotifyCalls()[0].message, platform::kNimDelete);
-    EXPECT_EQ(sim::NotifyCalls()[0].result, 0);
+    EXPECT_EQ(sim::NotifyCalls()[0].op, sim::TrayOp::Delete);
+    EXPECT_FALSE(sim::NotifyCalls()[0].accepted);
     EXPECT_TRUE(sim::QuitRequested());
     EXPECT_FALSE(form.loaded());
 
@@ -207,11 +196,11 @@ TEST_F(StartupTest, WithoutTheSwitchTheMainWindowIsNeverCreated) {
     EXPECT_FALSE(frmMain::IsLoaded());
 }
 
-// The tip records the tick sent, leaving out the image updates.
+// The requests that carried a tip, leaving out the image updates.
 std::vector<sim::NotifyCall> TipCalls() {
     std::vector<sim::NotifyCall> tips;
     for (const auto& call : sim::NotifyCalls()) {
-        if (call.data.uFlags & platform::kNifTip) tips.push_back(call);
+        if (call.op == sim::TrayOp::Add || call.op == sim::TrayOp::ModifyTip) tips.push_back(call);
     }
     return tips;
 }
@@ -226,7 +215,7 @@ TEST_F(StartupTest, TickRewritesTheTipEvery400ms) {
     ASSERT_EQ(TipCalls().size(), afterStart + 1);
     sim::AdvanceTime(800);
     ASSERT_EQ(TipCalls().size(), afterStart + 3);
-    EXPECT_EQ(Tip(TipCalls().back().data), "SIMPC up for 0 days, 0:01:00");
+    EXPECT_EQ(TipCalls().back().tip, "SIMPC up for 0 days, 0:01:00");
 }
 
 TEST_F(StartupTest, LostIconIsAddedAgainWithinOneTick) {
@@ -238,11 +227,11 @@ TEST_F(StartupTest, LostIconIsAddedAgainWithinOneTick) {
     ASSERT_GE(tips.size(), 2u);
     const auto& refused = tips[tips.size() - 2];
     const auto& readded = tips.back();
-    EXPECT_EQ(refused.message, platform::kNimModify);
-    EXPECT_EQ(refused.result, 0);
-    EXPECT_EQ(readded.message, platform::kNimAdd);
-    EXPECT_EQ(Tip(readded.data), "SIMPC Orbiquell");
-    EXPECT_EQ(readded.data.hIcon, Image(TrayImage::imgIcon_none));
+    EXPECT_EQ(refused.op, sim::TrayOp::ModifyTip);
+    EXPECT_FALSE(refused.accepted);
+    EXPECT_EQ(readded.op, sim::TrayOp::Add);
+    EXPECT_EQ(readded.tip, "SIMPC Orbiquell");
+    EXPECT_EQ(readded.image, Image(TrayImage::imgIcon_none));
     ASSERT_EQ(sim::TrayIcons().size(), 1u);
 
     sim::AdvanceTime(400);

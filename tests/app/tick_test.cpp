@@ -22,9 +22,9 @@ class TickTest : public SimTest {
     static void Ticks(int count) {
         for (int i = 0; i < count; ++i) sim::AdvanceTime(kTickMs);
     }
-    static platform::Handle ShownIcon() { return sim::TrayIcons().at(0).hIcon; }
+    static platform::Handle ShownIcon() { return sim::TrayIcons().at(0).image; }
     static platform::Handle Image(TrayImage image) {
-        return frmSysTray::Instance().imageHandle(image);
+        return frmSysTray::Instance().trayIcon().images.handle(image);
     }
 };
 
@@ -37,8 +37,8 @@ TEST_F(TickTest, StepsRunInOrderEachTick) {
     // Network totals first, then the tip, then the image, then the messages.
     EXPECT_GT(sim::InterfaceTableCalls(), tables);
     ASSERT_EQ(sim::NotifyCalls().size(), notifies + 2);
-    EXPECT_EQ(sim::NotifyCalls()[notifies].data.uFlags, platform::kNifTip);
-    EXPECT_EQ(sim::NotifyCalls()[notifies + 1].data.uFlags, platform::kNifIcon);
+    EXPECT_EQ(sim::NotifyCalls()[notifies].op, sim::TrayOp::ModifyTip);
+    EXPECT_EQ(sim::NotifyCalls()[notifies + 1].op, sim::TrayOp::ModifyImage);
     EXPECT_EQ(sim::PumpCount(), pumps + 1);
 }
 

@@ -8,9 +8,9 @@
 
 #include <cstdint>
 
-#include "app/globals.h"
 #include "app/sleeper.h"
 #include "app/tray_form.h"
+#include "common/globals.h"
 #include "platform/sim/sim.h"
 
 namespace {

@@ -108,7 +108,7 @@ run_on() {  # VERSION FAMILY MEMORY_RECORD
     poll_until 20 "the Status fields on $version" status_filled "$family" "$record" ||
         e2e_fail "$version: $STATUS_WRONG ($STATUS_FIELDS)"
     e2e_observed "$version: $STATUS_FIELDS"
-    settled_screenshot "$version-status" "$(field "$(form_record form)" rect)"
+    e2e_screenshot "$version-status"
 
     xdotool mousemove 1022 766
     poll_until 10 "the screen saver off in the bottom-right corner on $version" x_saver_off ||

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/globals.h"
+#include "common/globals.h"
 #include "common/runtime_error.h"
 #include "platform/sim/sim.h"
 

@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr std::uint32_t kSpiGetScreenSaveActive = 16;
-constexpr std::uint32_t kSpiSetScreenSaveActive = 17;
 constexpr int kIdCancel = 2;
 
 class SimMessages : public ::testing::Test {
@@ -27,35 +25,6 @@ TEST_F(SimMessages, MessageBoxesAreRecordedAndAnsweredAsConfigured) {
     EXPECT_EQ(sim::MessageBoxes()[0].prompt, "one");
     EXPECT_EQ(sim::MessageBoxes()[0].style, 48u);
     EXPECT_EQ(sim::MessageBoxes()[0].title, "Orbiquell");
-}
-
-TEST_F(SimMessages, SystemParametersCallsAreRecordedAsPassed) {
-    std::uint32_t zero = 0;
-    ASSERT_EQ(platform::SystemParameters(kSpiSetScreenSaveActive, 0, &zero, 3), 1);
-    EXPECT_FALSE(sim::ScreenSaverActive());
-    ASSERT_EQ(platform::SystemParameters(kSpiSetScreenSaveActive, 1, nullptr, 0), 1);
-    EXPECT_TRUE(sim::ScreenSaverActive());
-
-    ASSERT_EQ(sim::SystemParametersCalls().size(), 2u);
-    const sim::SpiCall& nt = sim::SystemParametersCalls()[0];
-    EXPECT_EQ(nt.action, kSpiSetScreenSaveActive);
-    EXPECT_EQ(nt.uiParam, 0u);
-    EXPECT_FALSE(nt.pvParamNull);
-    EXPECT_EQ(nt.pvValueBefore, 0u);
-    EXPECT_EQ(nt.winIni, 3u);
-    EXPECT_TRUE(sim::SystemParametersCalls()[1].pvParamNull);
-}
-
-TEST_F(SimMessages, FailingSystemParametersChangesAndWritesNothing) {
-    sim::SetScreenSaverActive(true);
-    sim::SetSystemParametersFail(true);
-    std::uint32_t flag = 77;
-    EXPECT_EQ(platform::SystemParameters(kSpiGetScreenSaveActive, 0, &flag, 0), 0);
-    EXPECT_EQ(flag, 77u);
-    EXPECT_EQ(platform::SystemParameters(kSpiSetScreenSaveActive, 0, nullptr, 0), 0);
-    EXPECT_TRUE(sim::ScreenSaverActive());
-    ASSERT_EQ(sim::SystemParametersCalls().size(), 2u);
-    EXPECT_EQ(sim::SystemParametersCalls()[0].pvValueBefore, 77u);
 }
 
 TEST_F(SimMessages, FailingIdentityQueriesLeaveTheirOutputsAlone) {
@@ -78,7 +47,7 @@ TEST_F(SimMessages, ResetRestoresTheDocumentedMachine) {
     sim::SetPreviousInstance(true);
     sim::SetCommandLine("-POPUP");
     sim::SetScreenSaverActive(false);
-    sim::SetSystemParametersFail(true);
+    sim::SetScreenSaverFlagFails(true);
     sim::SetMessageBoxAnswer(kIdCancel);
     platform::ShowMessageBox(0, "p", 0, "t");
 
@@ -94,9 +63,7 @@ TEST_F(SimMessages, ResetRestoresTheDocumentedMachine) {
     EXPECT_STREQ(name, "SIMPC");
     EXPECT_FALSE(platform::IsPreviousInstanceRunning());
     EXPECT_EQ(platform::CommandLineArguments(), "");
-    std::uint32_t flag = 0;
-    EXPECT_EQ(platform::SystemParameters(kSpiGetScreenSaveActive, 0, &flag, 0), 1);
-    EXPECT_EQ(flag, 1u);
+    EXPECT_TRUE(platform::ScreenSaverActiveFlag());
     EXPECT_EQ(platform::ShowMessageBox(0, "p", 0, "t"), platform::kIdOk);
     EXPECT_EQ(sim::MessageBoxes().size(), 1u);
 }

@@ -15,11 +15,8 @@ namespace {
 
 using ::testing::ElementsAre;
 
-constexpr std::uint32_t kWmMouseMove = 0x0200;
-constexpr std::uint32_t kWmRButtonUp = 0x0205;
-constexpr std::uint32_t kWmLButtonDblClk = 0x0203;
-constexpr std::uint32_t kWmSysCommand = 0x0112;
-constexpr std::uintptr_t kScScreenSave = 0xF140;
+constexpr auto kDoubleClick = platform::TrayMouseEvent::LeftDoubleClick;
+constexpr auto kRButtonUp = platform::TrayMouseEvent::RightButtonUp;
 
 class SimWindows : public ::testing::Test {
   protected:
@@ -77,46 +74,41 @@ TEST_F(SimWindows, UnloadHandlerMayDestroyItsOwnForm) {
 
 TEST_F(SimWindows, TrayEventsReachThePictureBoxHandler) {
     platform::HiddenForm form("tray");
-    platform::PictureBox box(form, kWmMouseMove);
-    std::vector<std::uint32_t> events;
-    box.setOnTrayEvent([&](std::uint32_t mouseMessage) { events.push_back(mouseMessage); });
+    platform::PictureBox box(form);
+    std::vector<platform::TrayMouseEvent> events;
+    box.setOnTrayEvent([&](platform::TrayMouseEvent event) { events.push_back(event); });
 
-    sim::SendTrayEvent(box.handle(), kWmLButtonDblClk);
-    // The program sending the callback message itself is handled the same way.
-    platform::SendWindowMessage(box.handle(), kWmMouseMove, 0, kWmRButtonUp);
-    // Other messages are not tray events, and the form is not the picture box.
-    platform::SendWindowMessage(box.handle(), kWmRButtonUp, 0, kWmRButtonUp);
-    sim::SendTrayEvent(form.handle(), kWmRButtonUp);
+    sim::SendTrayEvent(box.handle(), kDoubleClick);
+    sim::SendTrayEvent(box.handle(), kRButtonUp);
+    // The form is not the picture box.
+    sim::SendTrayEvent(form.handle(), kRButtonUp);
 
-    EXPECT_THAT(events, ElementsAre(kWmLButtonDblClk, kWmRButtonUp));
+    EXPECT_THAT(events, ElementsAre(kDoubleClick, kRButtonUp));
 }
 
 TEST_F(SimWindows, DestroyingAFormDestroysItsPictureBox) {
     auto form = std::make_unique<platform::HiddenForm>("tray");
-    platform::PictureBox box(*form, kWmMouseMove);
+    platform::PictureBox box(*form);
     int events = 0;
-    box.setOnTrayEvent([&](std::uint32_t) { ++events; });
+    box.setOnTrayEvent([&](platform::TrayMouseEvent) { ++events; });
     EXPECT_EQ(sim::LiveWindowCount(), 2);
     EXPECT_NE(form->handle(), box.handle());
 
     form.reset();
     EXPECT_EQ(sim::LiveWindowCount(), 0);
-    sim::SendTrayEvent(box.handle(), kWmRButtonUp);
+    sim::SendTrayEvent(box.handle(), kRButtonUp);
     EXPECT_EQ(events, 0);
 }
 
 TEST_F(SimWindows, ScreenSaverStartsOnlyThroughALiveWindow) {
     auto form = std::make_unique<platform::HiddenForm>("tray");
     const platform::Handle handle = form->handle();
-    platform::SendWindowMessage(handle, kWmSysCommand, kScScreenSave, 0);
+    platform::StartScreenSaver(handle);
     form.reset();
-    platform::SendWindowMessage(handle, kWmSysCommand, kScScreenSave, 0);
+    platform::StartScreenSaver(handle);
 
     EXPECT_EQ(sim::ScreenSaverStarts(), 1);
-    ASSERT_EQ(sim::SentMessages().size(), 2u);
-    EXPECT_EQ(sim::SentMessages()[1].window, handle);
-    EXPECT_EQ(sim::SentMessages()[1].message, kWmSysCommand);
-    EXPECT_EQ(sim::SentMessages()[1].wParam, kScScreenSave);
+    EXPECT_EQ(sim::ScreenSaverStartWindows().size(), 2u);
 }
 
 TEST_F(SimWindows, IconsHaveDistinctHandlesWhileTheyLive) {

@@ -1,38 +1,48 @@
 #include "platform/win32/notify_record.h"
 
-#include <algorithm>
 #include <cstddef>
-#include <iterator>
+#include <cstring>
 #include <string>
 
 #include <gtest/gtest.h>
 
 namespace {
 
-TEST(ToNativeRecord, AFullTipReachesTheShellWithAllSixtyFourCharacters) {
-    // The program cuts a long tip to 64 characters and leaves no NUL in the
-    // field; copying it as a C string would lose the last character.
-    platform::NotifyIconData data;
-    std::fill(std::begin(data.szTip), std::end(data.szTip), 'x');
-    data.szTip[63] = 'z';
+using platform::win32::FillTipField;
 
-    const NOTIFYICONDATAA record = platform::win32::ToNativeRecord(data);
-
-    EXPECT_EQ(std::string(record.szTip, 64), std::string(63, 'x') + "z");
-    EXPECT_EQ(record.szTip[64], '\0');
+TEST(TipField, TextNulThenBlanks) {
+    char field[64];
+    FillTipField(field, "WS7 up for 1 day, 0:00:00");
+    EXPECT_STREQ(field, "WS7 up for 1 day, 0:00:00");
+    for (std::size_t i = std::strlen(field) + 1; i < sizeof field; ++i) EXPECT_EQ(field[i], ' ');
 }
 
-TEST(ToNativeRecord, SizeIsTheFirstFormsWhateverTheCallerSet) {
-    platform::NotifyIconData data;
-    data.cbSize = 88;
-    data.uID = 9999;
+TEST(TipField, AlwaysKeepsRoomForTheNul) {
+    char field[64];
+    const std::string fits(63, 'a');
+    FillTipField(field, fits);
+    EXPECT_EQ(std::string(field), fits);
 
-    const NOTIFYICONDATAA record = platform::win32::ToNativeRecord(data);
+    // 64 characters or more: cut so the shell never reads past the field.
+    FillTipField(field, std::string(64, 'b'));
+    EXPECT_EQ(std::string(field), std::string(63, 'b'));
+    FillTipField(field, std::string(200, 'c'));
+    EXPECT_EQ(std::string(field), std::string(63, 'c'));
 
+    FillTipField(field, "");
+    EXPECT_EQ(field[0], '\0');
+}
+
+TEST(TrayRecord, IsTheFirstFormWithTheProgramsIdAndNothingElse) {
+    const NOTIFYICONDATAA record = platform::win32::TrayRecord(nullptr, NIF_TIP);
     // The shell tells the record's version by its size; on 64-bit Windows the
-    // first form is larger than the 88 bytes the program writes.
+    // first form is larger than the 88 bytes of a 32-bit program.
     EXPECT_EQ(record.cbSize, offsetof(NOTIFYICONDATAA, szTip) + 64);
     EXPECT_EQ(record.uID, 9999u);
+    EXPECT_EQ(record.uFlags, static_cast<UINT>(NIF_TIP));
+    EXPECT_EQ(record.uCallbackMessage, 0u);
+    EXPECT_EQ(record.hIcon, nullptr);
+    EXPECT_EQ(record.szTip[0], '\0');
 }
 
 }  // namespace

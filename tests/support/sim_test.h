@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/globals.h"
 #include "app/tray_form.h"
+#include "common/globals.h"
 #include "platform/sim/sim.h"
 #include "ui/main_window/frm_main.h"
 

@@ -18,8 +18,8 @@
 #include <iostream>
 #include <string>
 
-#include "app/globals.h"
 #include "app/os_version.h"
+#include "common/globals.h"
 #include "monitors/cpu_load.h"
 #include "monitors/mem_stats.h"
 

@@ -1,8 +1,8 @@
 // The main window's life cycle and its Status tab.
 #include "ui/main_window/frm_main.h"
 
-#include "app/globals.h"
 #include "common/app_info.h"
+#include "common/globals.h"
 #include "common/resume_next.h"
 #include "monitors/mem_stats.h"
 #include "platform/housekeeping.h"

@@ -1,8 +1,8 @@
 // The Settings tab: the three boxes, the rule that keeps the two auto-start
 // choices apart, and the four buttons under the tab control.
-#include "app/globals.h"
 #include "app/tray_form.h"
 #include "common/app_info.h"
+#include "common/globals.h"
 #include "platform/platform.h"
 #include "settings/reg_stuff.h"
 #include "settings/registry_layout.h"

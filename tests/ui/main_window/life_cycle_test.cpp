@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/globals.h"
+#include "common/globals.h"
 #include "main_window_test.h"
 #include "uptime/uptime.h"
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/globals.h"
+#include "common/globals.h"
 #include "main_window_test.h"
 
 namespace {

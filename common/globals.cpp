@@ -1,6 +1,4 @@
-#include "app/globals.h"
-
-#include "monitors/ip_helper.h"
+#include "common/globals.h"
 
 std::uint8_t gHotCornersEnabled = 0;
 std::uint8_t gAutoStartAllUsers = 0;
@@ -9,12 +7,6 @@ std::string gComputerName;
 std::int32_t gPlatformId = 0;
 bool gIsWin2kOrLater = false;
 std::string gStartTime;
-std::unique_ptr<CIpHelper> gIpHelper;
-
-CIpHelper& IpHelper() {
-    if (!gIpHelper) gIpHelper = std::make_unique<CIpHelper>();
-    return *gIpHelper;
-}
 
 void ResetGlobals() {
     gHotCornersEnabled = 0;
@@ -24,5 +16,4 @@ void ResetGlobals() {
     gPlatformId = 0;
     gIsWin2kOrLater = false;
     gStartTime.clear();
-    gIpHelper.reset();
 }
