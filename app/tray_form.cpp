@@ -77,6 +77,7 @@ void frmSysTray::Destroy() {
 
 void frmSysTray::Load() {
     if (loaded_) return;
+    frmMain::UnloadTrayForm() = [] { frmSysTray::Instance().Unload(); };
     controls_ = std::make_unique<Controls>(*this);
     // The first tick comes one interval after start-up has finished, never
     // while the start-up's own message box is open.

@@ -8,10 +8,8 @@
 #include "common/resume_next.h"
 #include "platform/platform.h"
 #include "screensaver/screen_saver.h"
-#include "settings/reg_stuff.h"
-#include "settings/registry_layout.h"
+#include "settings/hot_corners.h"
 #include "ui/main_window/frm_main.h"
-#include "ui/main_window/main_window_controls.h"
 
 namespace {
 
@@ -59,18 +57,12 @@ void frmSysTray::menuRestore_Click() {
 
 void frmSysTray::menuHotCorners_Click() {
     // The check mark, set from the flag when the menu opened, decides.
-    ResumeNext([this] {
-        gHotCornersEnabled = menu().menuRightPopup.checked(menu().menuHotCorners) ? 0 : 1;
-    });
-    ResumeNext([] {
-        SetRegDWord(platform::kHKeyLocalMachine, SettingsKey(), kHotCornersValue,
-                    gHotCornersEnabled);
-    });
+    std::uint8_t enabled = gHotCornersEnabled;
+    ResumeNext([&] { enabled = menu().menuRightPopup.checked(menu().menuHotCorners) ? 0 : 1; });
+    ResumeNext([&] { SetHotCornersEnabled(enabled); });
     // An open main window's box follows the change at once.
     ResumeNext([] {
-        if (frmMain::IsLoaded()) {
-            frmMain::Instance().controls().chkHotCorners.setValue(gHotCornersEnabled);
-        }
+        if (frmMain::IsLoaded()) frmMain::Instance().ShowHotCornersEnabled(gHotCornersEnabled);
     });
 }
 

@@ -29,6 +29,24 @@ std::int64_t Difference(std::int64_t later, std::int64_t earlier) {
 // The pattern "0#": at least two digits. A negative usage only means the idle
 // counter ran a little ahead of the time stamp, that is an idle processor, so
 // it reads as 0 rather than as a minus sign the field has no room for.
+// Opens a key of the 9x dynamic statistics.
+bool OpenStatKey(const std::string& path, std::uint32_t access, platform::UniqueRegKey& key) {
+    return platform::RegOpenWithAccess(platform::RootKey(platform::kHKeyDynData), path, access,
+                                       key.receive()) == platform::kErrorSuccess;
+}
+
+// Queries "KERNEL\CPUUsage" of key into usage; what the query does depends on
+// the key: it starts the statistic, reads it or stops it. Its result is not
+// reported: a failed query leaves usage as it was.
+void QueryUsage(const platform::UniqueRegKey& key, std::int32_t* usage) {
+    std::uint8_t value[sizeof(std::int32_t)];
+    std::memcpy(value, usage, sizeof value);
+    std::uint32_t type = platform::kRegDword;
+    std::uint32_t size = sizeof value;
+    platform::RegQuery(key.get(), kCPUUsageValue, &type, value, &size);
+    std::memcpy(usage, value, sizeof value);
+}
+
 std::string FormatUsage(std::int32_t usage) {
     return AtLeastTwoDigits(std::max(usage, 0));
 }
@@ -131,18 +149,18 @@ void CPULoad::Collect9xData() {
     if (!mStatStarted) {
         {
             // Reading the value of StartStat is what starts the statistic.
-            StatKey startStat;
-            if (!startStat.Open(kStartStat, platform::kKeyAllAccess)) {
+            platform::UniqueRegKey startStat;
+            if (!OpenStatKey(kStartStat, platform::kKeyAllAccess, startStat)) {
                 throw CPULoadError(CPULoadFailure::kCannotStartStatistic);
             }
-            startStat.QueryUsage(&mUsage9x);
+            QueryUsage(startStat, &mUsage9x);
         }
-        if (!mStatDataKey.Open(kStatData, platform::kKeyRead)) {
+        if (!OpenStatKey(kStatData, platform::kKeyRead, mStatDataKey)) {
             throw CPULoadError(CPULoadFailure::kUnreadableData);
         }
         mStatStarted = true;
     }
-    mStatDataKey.QueryUsage(&mUsage9x);
+    QueryUsage(mStatDataKey, &mUsage9x);
 }
 
 std::int32_t CPULoad::GetCPUCount() {
@@ -193,34 +211,9 @@ void CPULoad::StopPerfStats() {
     // Only the 9x path ever starts the statistic.
     if (!mStatStarted) return;
     mStatStarted = false;
-    mStatDataKey.Close();
-    StatKey stopStat;
+    mStatDataKey.reset();
+    platform::UniqueRegKey stopStat;
     // Reading the value of StopStat is what stops the statistic.
-    if (!stopStat.Open(kStopStat, platform::kKeyAllAccess)) return;
-    stopStat.QueryUsage(&mUsage9x);
-}
-
-bool CPULoad::StatKey::Open(const std::string& path, std::uint32_t access) {
-    platform::Handle opened = 0;
-    if (platform::RegOpenWithAccess(platform::RootKey(platform::kHKeyDynData), path, access,
-                                    &opened) != platform::kErrorSuccess) {
-        return false;
-    }
-    handle_ = opened;
-    return true;
-}
-
-void CPULoad::StatKey::Close() {
-    if (handle_ == 0) return;
-    platform::RegClose(handle_);
-    handle_ = 0;
-}
-
-void CPULoad::StatKey::QueryUsage(std::int32_t* usage) const {
-    std::uint8_t value[sizeof(std::int32_t)];
-    std::memcpy(value, usage, sizeof value);
-    std::uint32_t type = platform::kRegDword;
-    std::uint32_t size = sizeof value;
-    platform::RegQuery(handle_, kCPUUsageValue, &type, value, &size);
-    std::memcpy(usage, value, sizeof value);
+    if (!OpenStatKey(kStopStat, platform::kKeyAllAccess, stopStat)) return;
+    QueryUsage(stopStat, &mUsage9x);
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "monitors/perf_data_walker.h"
+#include "platform/owners.h"
 #include "platform/platform.h"
 
 // Samples the processors' load. The path is chosen once, from the platform id
@@ -61,25 +62,6 @@ class CPULoad {
     std::int32_t GetCPUUsage(std::int32_t CPU_Index);
 
   private:
-    // A key of the 9x dynamic statistics, closed when it goes.
-    class StatKey {
-      public:
-        StatKey() = default;
-        ~StatKey() { Close(); }
-        StatKey(const StatKey&) = delete;
-        StatKey& operator=(const StatKey&) = delete;
-
-        bool Open(const std::string& path, std::uint32_t access);
-        void Close();
-        // Queries "KERNEL\CPUUsage" into usage; what the query does depends on
-        // the key: it starts the statistic, reads it or stops it. Its result is
-        // not reported: a failed query leaves usage as it was.
-        void QueryUsage(std::int32_t* usage) const;
-
-      private:
-        platform::Handle handle_ = 0;
-    };
-
     void CollectNtData();
     void CountInstances(const std::vector<ProcessorCounter>& counters);
     void Collect9xData();
@@ -94,7 +76,7 @@ class CPULoad {
     bool mStatStarted = false;
     bool mQueriedPerformanceData = false;
     std::int32_t mUsage9x = 0;
-    StatKey mStatDataKey;
+    platform::UniqueRegKey mStatDataKey;
     std::int64_t mSampleTime = 0;
     std::int64_t mPrevSampleTime = 0;
     std::vector<std::int64_t> mCounters;  // indexed by instance number

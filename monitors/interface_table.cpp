@@ -33,13 +33,13 @@ std::int32_t AddCounter(std::int32_t total, std::int32_t counter) {
 
 }  // namespace
 
-std::optional<InterfaceTotals> SumInterfaceTable(const std::uint8_t* data, std::size_t size) {
+std::optional<platform::InterfaceTotals> SumInterfaceTable(const std::uint8_t* data, std::size_t size) {
     if (size < kTableHeaderSize) return std::nullopt;
     const std::uint32_t entries = ReadEntryCount(data);
     // In 64 bits, so that no entry count can wrap the table's extent around.
     if (kTableHeaderSize + std::uint64_t{entries} * kRowSize > size) return std::nullopt;
 
-    InterfaceTotals totals;
+    platform::InterfaceTotals totals;
     for (std::size_t i = 0; i < entries; ++i) {
         const std::uint8_t* row = data + kTableHeaderSize + i * kRowSize;
         totals.received = AddCounter(totals.received, ReadCounter(row + kInOctetsOffset));

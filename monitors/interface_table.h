@@ -1,19 +1,17 @@
 // Totals over the table of network interfaces that GetIfTable writes, read
-// without trusting the table to fit the buffer it came in.
+// without trusting the table to fit the buffer it came in. The Windows layer's
+// ReadInterfaceTotals calls it.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <optional>
 
-struct InterfaceTotals {
-    std::int32_t received = 0;  // dwInOctets summed over the rows
-    std::int32_t sent = 0;      // dwOutOctets summed over the rows
-};
+#include "platform/platform.h"
 
-// Sums the received and sent byte counters of every row of the MIB_IFTABLE in
-// the size bytes at data. Each counter counts as a 32-bit signed value, and an
+// Sums the received (dwInOctets) and sent (dwOutOctets) byte counters of every
+// row of the MIB_IFTABLE in the size bytes at data, whatever the row's type. Each counter counts as a 32-bit signed value, and an
 // addition that would take a total out of that range is skipped, the total
 // keeping its value. nullopt when the bytes cannot hold what the table claims:
 // fewer than the 4 bytes of dwNumEntries, or more rows than fit behind them.
-std::optional<InterfaceTotals> SumInterfaceTable(const std::uint8_t* data, std::size_t size);
+std::optional<platform::InterfaceTotals> SumInterfaceTable(const std::uint8_t* data, std::size_t size);

@@ -1,6 +1,5 @@
 #include "monitors/mem_stats.h"
 
-#include <cstring>
 #include <optional>
 
 #include "common/globals.h"
@@ -12,26 +11,13 @@ namespace {
 
 constexpr const char* kMemoryQueryFailed = "memory query failed";
 
-// MEMORYSTATUSEX: dwLength, then ullTotalPageFile and ullAvailPageFile.
-constexpr std::uint32_t kStatusExLength = 64;
-constexpr std::size_t kTotalPageFileExOffset = 24;
-constexpr std::size_t kAvailPageFileExOffset = 32;
-// MEMORYSTATUS: dwLength, then dwTotalPageFile and dwAvailPageFile.
-constexpr std::uint32_t kStatusLength = 32;
-constexpr std::size_t kTotalPageFileOffset = 16;
-constexpr std::size_t kAvailPageFileOffset = 20;
-
 // Each record gives nothing when it says more is available than there is in
 // all: no figure can be made of that, and none may be negative.
 std::optional<double> CommittedBytesFromStatusEx() {
-    std::uint8_t record[kStatusExLength] = {};
-    std::memcpy(record, &kStatusExLength, sizeof kStatusExLength);
-    if (!platform::QueryMemoryStatusEx(record)) {
-        throw EntryPointNotFoundError("GlobalMemoryStatusEx", "kernel32");
-    }
-    const Currency total = LargeIntToCurrency(record + kTotalPageFileExOffset);
-    const Currency available = LargeIntToCurrency(record + kAvailPageFileExOffset);
-    const Currency used = total - available;
+    const auto figures = platform::QueryPageFile64();
+    if (!figures) throw EntryPointNotFoundError("GlobalMemoryStatusEx", "kernel32");
+    const Currency used =
+        LargeIntToCurrency(figures->total) - LargeIntToCurrency(figures->available);
     if (used < Currency()) return std::nullopt;
     return used.ToDouble();
 }
@@ -41,13 +27,7 @@ std::optional<double> CommittedBytesFromStatusEx() {
 // one the record could not hold (Windows 2000 and later, and Wine, report
 // sizes over 4 GB so), and no figure can be made of it.
 std::optional<double> CommittedBytesFromStatus() {
-    std::uint8_t record[kStatusLength] = {};
-    std::memcpy(record, &kStatusLength, sizeof kStatusLength);
-    platform::QueryMemoryStatus(record);
-    std::uint32_t total = 0;
-    std::uint32_t available = 0;
-    std::memcpy(&total, record + kTotalPageFileOffset, sizeof total);
-    std::memcpy(&available, record + kAvailPageFileOffset, sizeof available);
+    const auto [total, available] = platform::QueryPageFile32();
     constexpr std::uint32_t kTooLarge = 0xFFFF'FFFF;
     if (total == kTooLarge || available == kTooLarge || available > total) return std::nullopt;
     return total - available;
@@ -70,12 +50,10 @@ std::string GroupedDigits(std::int32_t value, const std::string& separator) {
 
 }  // namespace
 
-Currency LargeIntToCurrency(const std::uint8_t* field) {
+Currency LargeIntToCurrency(std::uint64_t count) {
     // The raw bits make a Currency of a ten-thousandth of the integer; scaling
     // it up makes its value the integer itself.
-    std::int64_t bits = 0;
-    std::memcpy(&bits, field, sizeof bits);
-    return Currency::FromRaw(bits) * Currency::kScale;
+    return Currency::FromRaw(static_cast<std::int64_t>(count)) * Currency::kScale;
 }
 
 std::string GetMemoryUsage() {

@@ -14,7 +14,7 @@
 // gIsWin2kOrLater is set, the old 32-bit one otherwise.
 std::string GetMemoryUsage();
 
-// The Currency whose value equals the signed 64-bit integer stored in the 8
-// bytes at field (any alignment); OverflowError beyond 922,337,203,685,477 in
-// either direction.
-Currency LargeIntToCurrency(const std::uint8_t* field);
+// The Currency whose value equals the 64-bit count taken as a signed integer,
+// as its 8 bytes are; OverflowError beyond 922,337,203,685,477 in either
+// direction.
+Currency LargeIntToCurrency(std::uint64_t count);

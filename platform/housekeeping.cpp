@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "platform/platform.h"
+#include "platform/owners.h"
 
 namespace {
 
@@ -12,25 +12,6 @@ constexpr std::uint32_t kProcessAllAccess = 0x1F0FFF;
 // Both limits with all bits set: the request to empty the working set.
 constexpr std::intptr_t kEmptyWorkingSet = -1;
 
-// This process, opened for the length of one trim. A failed open leaves a null
-// handle, on which the trim simply fails; there is nothing to close then.
-class OwnProcess {
-  public:
-    OwnProcess()
-        : handle_(platform::OpenProcessHandle(kProcessAllAccess, false,
-                                              platform::CurrentProcessId())) {}
-    ~OwnProcess() {
-        if (handle_ != 0) platform::CloseKernelHandle(handle_);
-    }
-    OwnProcess(const OwnProcess&) = delete;
-    OwnProcess& operator=(const OwnProcess&) = delete;
-
-    platform::Handle handle() const { return handle_; }
-
-  private:
-    platform::Handle handle_;
-};
-
 }  // namespace
 
 bool InitVisualStyles() {
@@ -38,6 +19,9 @@ bool InitVisualStyles() {
 }
 
 void TrimWorkingSet() {
-    const OwnProcess process;
-    platform::SetWorkingSetSize(process.handle(), kEmptyWorkingSet, kEmptyWorkingSet);
+    // A failed open leaves no handle, on which the trim simply fails; there is
+    // nothing to close then.
+    const platform::UniqueKernelHandle process(
+        platform::OpenProcessHandle(kProcessAllAccess, false, platform::CurrentProcessId()));
+    platform::SetWorkingSetSize(process.get(), kEmptyWorkingSet, kEmptyWorkingSet);
 }

@@ -10,6 +10,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace platform {
@@ -142,13 +143,17 @@ int SystemMetric(int index);  // GetSystemMetrics
 int CursorPosition(std::int32_t* x, std::int32_t* y);
 
 // ---- Network interfaces (iphlpapi) --------------------------------------------
-constexpr std::uint32_t kErrorNotSupported = 50;
-constexpr std::uint32_t kErrorInsufficientBuffer = 122;
-// GetIfTable: fills table (a MIB_IFTABLE: dwNumEntries, then 860-byte MIB_IFROW
-// rows from offset 4) of *size bytes; table may be null to ask for the size.
-// Returns the Win32 error code; *size is the needed size on
-// kErrorInsufficientBuffer.
-std::uint32_t InterfaceTable(std::uint8_t* table, std::uint32_t* size, bool sort);
+// The bytes received and sent over all network interfaces, the loopback one
+// included: every interface's counter taken as a 32-bit signed number, and an
+// addition that would leave that range skipped.
+struct InterfaceTotals {
+    std::int32_t received = 0;
+    std::int32_t sent = 0;
+};
+// nullopt when the system has no table of its interfaces at all; totals of 0
+// when the table could not be read this time (a failed call, no iphlpapi.dll,
+// a table that does not fit the buffer it came in).
+std::optional<InterfaceTotals> ReadInterfaceTotals();
 
 // ---- Process housekeeping (kernel32, comctl32) ----------------------------------
 std::uint32_t CurrentProcessId();  // GetCurrentProcessId
@@ -187,12 +192,19 @@ struct SystemTime {  // SYSTEMTIME
 // time Windows rejects.
 bool FileTimeFromSystemTime(const SystemTime& time, std::int64_t* fileTime);
 
-// GlobalMemoryStatusEx into a 64-byte MEMORYSTATUSEX whose dwLength the caller
-// set, looked up at run time: false when kernel32 lacks it (then nothing is
-// written). Its own result is not reported.
-bool QueryMemoryStatusEx(std::uint8_t (&record)[64]);
-// GlobalMemoryStatus into a 32-byte MEMORYSTATUS whose dwLength the caller set.
-void QueryMemoryStatus(std::uint8_t (&record)[32]);
+// The system's page-file limit (the memory it can commit) and what of it is
+// still available, in bytes.
+template <typename Bytes>
+struct PageFile {
+    Bytes total = 0;
+    Bytes available = 0;
+};
+// GlobalMemoryStatusEx's 64-bit counts; nullopt where kernel32 has no such
+// call (before Windows 2000). A call that fails leaves both 0.
+std::optional<PageFile<std::uint64_t>> QueryPageFile64();
+// GlobalMemoryStatus's 32-bit counts, as a 32-bit program gets them: a size of
+// 4 GB or more reads as all bits set from Windows 2000 on.
+PageFile<std::uint32_t> QueryPageFile32();
 
 // The user locale's thousands separator (LOCALE_STHOUSAND).
 std::string ThousandsSeparator();

@@ -3,12 +3,24 @@
 #include <array>
 #include <optional>
 
+#include "platform/owners.h"
 #include "platform/platform.h"
-#include "settings/reg_key.h"
 
 namespace {
 
 constexpr std::uint32_t kBufferSize = 1024;
+
+// Opens root\path for reading; never creates a key.
+bool OpenKey(std::uint32_t root, const std::string& path, platform::UniqueRegKey& key) {
+    return platform::RegOpen(platform::RootKey(root), path, key.receive()) ==
+           platform::kErrorSuccess;
+}
+
+// Opens root\path, creating every missing key on the way.
+bool CreateKey(std::uint32_t root, const std::string& path, platform::UniqueRegKey& key) {
+    return platform::RegCreate(platform::RootKey(root), path, key.receive()) ==
+           platform::kErrorSuccess;
+}
 
 struct StoredValue {
     std::uint32_t type = 0;
@@ -31,11 +43,11 @@ struct StoredValue {
 
 std::optional<StoredValue> ReadValue(std::uint32_t root, const std::string& path,
                                      const std::string& name) {
-    RegKey key;
-    if (!key.Open(root, path)) return std::nullopt;
+    platform::UniqueRegKey key;
+    if (!OpenKey(root, path, key)) return std::nullopt;
     StoredValue value;
     value.length = kBufferSize;
-    if (platform::RegQuery(key.handle(), name, &value.type, value.data.data(), &value.length) !=
+    if (platform::RegQuery(key.get(), name, &value.type, value.data.data(), &value.length) !=
         platform::kErrorSuccess) {
         return std::nullopt;
     }
@@ -46,9 +58,9 @@ std::optional<StoredValue> ReadValue(std::uint32_t root, const std::string& path
 
 bool WriteValue(std::uint32_t root, const std::string& path, const std::string& name,
                 std::uint32_t type, const std::uint8_t* data, std::uint32_t length) {
-    RegKey key;
-    if (!key.Create(root, path)) return false;
-    return platform::RegSet(key.handle(), name, type, data, length) == platform::kErrorSuccess;
+    platform::UniqueRegKey key;
+    if (!CreateKey(root, path, key)) return false;
+    return platform::RegSet(key.get(), name, type, data, length) == platform::kErrorSuccess;
 }
 
 }  // namespace
@@ -91,9 +103,9 @@ bool SetRegString(std::uint32_t root, const std::string& path, const std::string
 
 bool SetRegWideString(std::uint32_t root, const std::string& path, const std::string& name,
                       const std::u16string& text) {
-    RegKey key;
-    if (!key.Create(root, path)) return false;
-    return platform::RegSetWideString(key.handle(), name, text) == platform::kErrorSuccess;
+    platform::UniqueRegKey key;
+    if (!CreateKey(root, path, key)) return false;
+    return platform::RegSetWideString(key.get(), name, text) == platform::kErrorSuccess;
 }
 
 bool SetRegDWord(std::uint32_t root, const std::string& path, const std::string& name,
@@ -110,7 +122,7 @@ bool DeleteRegKey(std::uint32_t root, const std::string& path) {
 }
 
 bool DeleteRegValue(std::uint32_t root, const std::string& path, const std::string& name) {
-    RegKey key;
-    if (!key.Open(root, path)) return false;
-    return platform::RegDeleteNamedValue(key.handle(), name) == platform::kErrorSuccess;
+    platform::UniqueRegKey key;
+    if (!OpenKey(root, path, key)) return false;
+    return platform::RegDeleteNamedValue(key.get(), name) == platform::kErrorSuccess;
 }

@@ -18,9 +18,8 @@ int ShowMessageBox(Handle owner, const std::string& prompt, std::uint32_t style,
                    const std::string& title) {
     Messages().messageBoxes.push_back(
         {owner, prompt, style, title, sim::detail::TheWorld().shell.screenPointer});
-    const int answer = Messages().messageBoxAnswer;
     if (Messages().messageBoxOpenMs > 0) sim::AdvanceTime(Messages().messageBoxOpenMs);
-    return answer;
+    return kIdOk;
 }
 
 void StartScreenSaver(Handle window) {
@@ -44,10 +43,6 @@ namespace sim {
 
 const std::vector<MessageBoxCall>& MessageBoxes() {
     return Messages().messageBoxes;
-}
-
-void SetMessageBoxAnswer(int buttonId) {
-    Messages().messageBoxAnswer = buttonId;
 }
 
 void SetMessageBoxOpenTime(std::uint32_t ms) {

@@ -78,7 +78,6 @@ struct MessageBoxCall {
     platform::ScreenPointer screenPointer = platform::ScreenPointer::Default;  // while it was open
 };
 const std::vector<MessageBoxCall>& MessageBoxes();
-void SetMessageBoxAnswer(int buttonId);
 // How long each message box stays open before it is answered. Time moves on
 // meanwhile and timers fire, as they do while a real modal box is up.
 void SetMessageBoxOpenTime(std::uint32_t ms);
@@ -204,25 +203,6 @@ struct FormPlacement {
     bool centred = false;
 };
 FormPlacement PlacementOf(platform::Handle form);  // all zero for no form
-// A control as it was created and as it is now. kind is one of "TabStrip",
-// "Frame", "Label", "TextField", "CheckBox", "Button", "IconPicture", "Line".
-// caption: a label's or text field's current text, else the caption it was
-// created with; rect: its current place in twips (a line from (x1, y) to
-// (x2, y) is {x1, y, x2 - x1, 0}); tooltip: a label's or check box's.
-struct ControlInfo {
-    std::string kind;
-    std::string caption;
-    int page = platform::kOnForm;
-    platform::TwipRect rect;
-    platform::LabelStyle labelStyle;
-    std::string tooltip;
-    platform::ButtonRole role = platform::ButtonRole::Plain;
-    int resourceId = 0;
-    std::vector<std::string> tabCaptions;
-};
-std::optional<ControlInfo> InfoOf(platform::Handle control);  // nullopt: no such control
-// The live controls of a form, in the order they were created.
-std::vector<platform::Handle> ControlsOf(platform::Handle form);
 
 // ---- Foreground, shell, programs, pointer ---------------------------------------------
 const std::vector<platform::Handle>& ForegroundCalls();  // SetForegroundWindow, in order
@@ -269,18 +249,10 @@ void SetMenuChoice(std::optional<std::string> caption);
 void SetScreenSize(std::int32_t width, std::int32_t height);  // default 1024 x 768
 void SetCursor(std::int32_t x, std::int32_t y);               // default (512, 384)
 void SetCursorFails(bool fails);
-struct InterfaceRow {
-    std::uint32_t inOctets = 0;
-    std::uint32_t outOctets = 0;
-};
-void SetInterfaces(const std::vector<InterfaceRow>& rows);  // default: one loopback row, 0/0
-// The next GetIfTable answers: kErrorNotSupported from every call, or a failing
-// second (table) call, or a table whose dwNumEntries claims `extraRows` more
-// rows than the buffer holds.
-void SetInterfaceTableNotSupported(bool notSupported);
-void SetInterfaceTableCallFails(bool fails);
-void SetInterfaceTableOverstatesRows(std::uint32_t extraRows);
-int InterfaceTableCalls();
+// What ReadInterfaceTotals answers from now on (default 0 and 0); nullopt as
+// a system without an interface table does. And how often it was asked.
+void SetInterfaceTotals(std::optional<platform::InterfaceTotals> totals);
+int InterfaceTableReads();
 int WorkingSetTrims();         // SetProcessWorkingSetSize(-1, -1) on an open process
 int OpenProcessHandleCount();  // process handles opened and not closed
 void SetCommonControlsMissing(bool missing);
@@ -309,11 +281,10 @@ void SetDynDataKeys(bool startStat, bool statData, bool stopStat);
 void SetDynDataUsage(std::uint32_t percent);
 const std::vector<std::string>& DynDataLog();
 void SetProcessorCount(std::uint32_t count);  // default 1
-// The MEMORYSTATUSEX (64 bytes) and MEMORYSTATUS (32 bytes) records the calls
-// write, from offset 4 on (shorter ones are padded with zeros). Default: zero
-// records, GlobalMemoryStatusEx present.
-void SetMemoryStatusEx(std::optional<std::vector<std::uint8_t>> record);  // nullopt: entry missing
-void SetMemoryStatus(const std::vector<std::uint8_t>& record);
+// What the two memory calls report. Default: zero figures, the 64-bit call
+// present; nullopt: kernel32 lacks it.
+void SetPageFile64(std::optional<platform::PageFile<std::uint64_t>> figures);
+void SetPageFile32(platform::PageFile<std::uint32_t> figures);
 void SetThousandsSeparator(const std::string& separator);  // default ","
 
 }  // namespace sim

@@ -39,7 +39,7 @@ void ClearRecords() {
     std::vector<platform::Handle>().swap(world.messages.screenSaverStartWindows);
     world.messages.screenSaverStarts = 0;
     std::vector<NotifyCall>().swap(world.tray.calls);
-    world.network.calls = 0;
+    world.network.reads = 0;
     world.housekeeping.workingSetTrims = 0;
     std::vector<CommonControlsCall>().swap(world.housekeeping.commonControlsCalls);
     world.loop.pumpCount = 0;

@@ -52,7 +52,6 @@ struct SystemState {
 
 struct MessageState {
     std::vector<MessageBoxCall> messageBoxes;
-    int messageBoxAnswer = platform::kIdOk;
     std::uint32_t messageBoxOpenMs = 0;
     bool screenSaverActive = true;
     bool screenSaverFlagFails = false;
@@ -136,12 +135,9 @@ struct ScreenState {
 };
 
 struct NetworkState {
-    // The first row is the loopback interface, any further ones Ethernet adapters.
-    std::vector<InterfaceRow> rows = {InterfaceRow{}};
-    bool notSupported = false;
-    bool tableCallFails = false;
-    std::uint32_t overstatedRows = 0;
-    int calls = 0;
+    // An idle loopback interface to begin with.
+    std::optional<platform::InterfaceTotals> totals = platform::InterfaceTotals{};
+    int reads = 0;
 };
 
 struct HousekeepingState {
@@ -168,10 +164,10 @@ struct PerformanceState {
 
 // What the memory-status calls write, and the locale's digit grouping.
 struct MemoryState {
-    // The MEMORYSTATUSEX and MEMORYSTATUS records as Windows fills them;
     // nullopt when kernel32 has no GlobalMemoryStatusEx.
-    std::optional<std::vector<std::uint8_t>> statusEx = std::vector<std::uint8_t>(64);
-    std::vector<std::uint8_t> status = std::vector<std::uint8_t>(32);
+    std::optional<platform::PageFile<std::uint64_t>> pageFile64 =
+        platform::PageFile<std::uint64_t>{};
+    platform::PageFile<std::uint32_t> pageFile32;
     std::string thousandsSeparator = ",";
 };
 

@@ -1,20 +1,13 @@
-// The memory-status calls and the locale's thousands separator.
-#include <cstring>
-#include <iterator>
+// The page-file figures of the memory-status calls, and the locale's
+// thousands separator.
 #include <limits>
 
 #include "platform/win32/run_time_link.h"
 
 namespace {
 
-static_assert(sizeof(MEMORYSTATUSEX) == 64);
-
-// The 32-bit MEMORYSTATUS: dwLength, dwMemoryLoad, then six 32-bit sizes.
-constexpr std::uint32_t kStatusLength = 32;
-constexpr std::size_t kSizesOffset = 8;
-
-// A size as the 32-bit call reports it: from Windows 2000 on, a figure above
-// 4 GB reads as all bits set.
+// A size as a 32-bit program gets it: from Windows 2000 on, a figure of 4 GB
+// or more reads as all bits set.
 std::uint32_t Saturated(SIZE_T size) {
     constexpr SIZE_T kMax = std::numeric_limits<std::uint32_t>::max();
     return static_cast<std::uint32_t>(size < kMax ? size : kMax);
@@ -24,37 +17,25 @@ std::uint32_t Saturated(SIZE_T size) {
 
 namespace platform {
 
-bool QueryMemoryStatusEx(std::uint8_t (&record)[64]) {
+std::optional<PageFile<std::uint64_t>> QueryPageFile64() {
     // Looked up at run time rather than imported: kernel32 of Windows 95, 98,
     // Me and NT 4 lacks it, and an import would keep the exe from loading there.
     using StatusExFunction = BOOL(WINAPI*)(MEMORYSTATUSEX*);
     static const auto statusEx = win32::FindFunction<StatusExFunction>(
         GetModuleHandleA("kernel32.dll"), "GlobalMemoryStatusEx");
-    if (statusEx == nullptr) return false;
-    // The record's 64-bit fields want 8-byte alignment, which a byte array
-    // does not promise.
-    MEMORYSTATUSEX status;
-    std::memcpy(&status, record, sizeof status);
+    if (statusEx == nullptr) return std::nullopt;
+    MEMORYSTATUSEX status{};
+    status.dwLength = sizeof status;
+    // A failed call leaves the record zero; the figure then reads " K".
     statusEx(&status);
-    std::memcpy(record, &status, sizeof status);
-    return true;
+    return PageFile<std::uint64_t>{status.ullTotalPageFile, status.ullAvailPageFile};
 }
 
-void QueryMemoryStatus(std::uint8_t (&record)[32]) {
+PageFile<std::uint32_t> QueryPageFile32() {
     // The call needs no size field and sets it itself.
     MEMORYSTATUS status{};
     GlobalMemoryStatus(&status);
-    // A 64-bit build's record has pointer-sized fields; the program reads the
-    // 32-bit layout, so the sizes are packed into it as a 32-bit process gets
-    // them. In a 32-bit build this copies the record as it is.
-    std::memcpy(record, &kStatusLength, sizeof kStatusLength);
-    std::memcpy(record + 4, &status.dwMemoryLoad, sizeof status.dwMemoryLoad);
-    const SIZE_T sizes[] = {status.dwTotalPhys,     status.dwAvailPhys,    status.dwTotalPageFile,
-                            status.dwAvailPageFile, status.dwTotalVirtual, status.dwAvailVirtual};
-    for (std::size_t i = 0; i < std::size(sizes); ++i) {
-        const std::uint32_t size = Saturated(sizes[i]);
-        std::memcpy(record + kSizesOffset + 4 * i, &size, sizeof size);
-    }
+    return {Saturated(status.dwTotalPageFile), Saturated(status.dwAvailPageFile)};
 }
 
 std::string ThousandsSeparator() {

@@ -1,6 +1,7 @@
 // The record Shell_NotifyIconA receives, and the callback that comes back.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 #include "platform/win32/native.h"
@@ -20,9 +21,14 @@ constexpr UINT kTrayCallbackMessage = WM_MOUSEMOVE;
 // window, the id and flags; the shell reads no field beyond the 64-byte tip.
 NOTIFYICONDATAA TrayRecord(HWND window, UINT flags);
 
-// Places the tip in the record's 64-character field: the text, a NUL, then
-// blanks. A text that does not fit with its NUL is cut to 63 characters, so
-// that the shell never reads past the field.
-void FillTipField(char (&field)[64], const std::string& text);
+// The first form's tip field: the first 64 characters of szTip, which later
+// forms of the record made longer.
+constexpr std::size_t kTipFieldSize = 64;
+static_assert(sizeof(NOTIFYICONDATAA::szTip) >= kTipFieldSize);
+
+// Places the tip in the field: the text, a NUL, then blanks. A text that does
+// not fit with its NUL is cut to 63 characters, so that the shell never reads
+// past the field.
+void FillTipField(char* field, const std::string& text);
 
 }  // namespace platform::win32

@@ -20,10 +20,10 @@ NOTIFYICONDATAA TrayRecord(HWND window, UINT flags) {
     return record;
 }
 
-void FillTipField(char (&field)[64], const std::string& text) {
+void FillTipField(char* field, const std::string& text) {
     // Windows reads the tip up to its NUL, so the NUL always gets a place.
-    const std::size_t length = std::min(text.size(), sizeof field - 1);
-    std::memset(field, ' ', sizeof field);
+    const std::size_t length = std::min(text.size(), kTipFieldSize - 1);
+    std::memset(field, ' ', kTipFieldSize);
     std::memcpy(field, text.data(), length);
     field[length] = '\0';
 }

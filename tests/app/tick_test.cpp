@@ -31,11 +31,11 @@ class TickTest : public SimTest {
 TEST_F(TickTest, StepsRunInOrderEachTick) {
     Start();
     const std::size_t notifies = sim::NotifyCalls().size();
-    const int tables = sim::InterfaceTableCalls();
+    const int tables = sim::InterfaceTableReads();
     const int pumps = sim::PumpCount();
     Ticks(1);
     // Network totals first, then the tip, then the image, then the messages.
-    EXPECT_GT(sim::InterfaceTableCalls(), tables);
+    EXPECT_GT(sim::InterfaceTableReads(), tables);
     ASSERT_EQ(sim::NotifyCalls().size(), notifies + 2);
     EXPECT_EQ(sim::NotifyCalls()[notifies].op, sim::TrayOp::ModifyTip);
     EXPECT_EQ(sim::NotifyCalls()[notifies + 1].op, sim::TrayOp::ModifyImage);
@@ -59,18 +59,18 @@ TEST_F(TickTest, WorkingSetIsTrimmedOnTicks1And751And1501) {
 }
 
 TEST_F(TickTest, IconFollowsNetworkActivity) {
-    sim::SetInterfaces({{1000, 2000}, {50, 60}});
+    sim::SetInterfaceTotals(platform::InterfaceTotals{1050, 2060});
     Start();
     Ticks(1);  // the first look only remembers the totals
     EXPECT_EQ(ShownIcon(), Image(TrayImage::imgSleeperDisabled_none));
 
-    sim::SetInterfaces({{1500, 2000}, {50, 60}});
+    sim::SetInterfaceTotals(platform::InterfaceTotals{1550, 2060});
     Ticks(1);
     EXPECT_EQ(ShownIcon(), Image(TrayImage::imgSleeperDisabled_rx));
-    sim::SetInterfaces({{1500, 2000}, {50, 61}});
+    sim::SetInterfaceTotals(platform::InterfaceTotals{1550, 2061});
     Ticks(1);
     EXPECT_EQ(ShownIcon(), Image(TrayImage::imgSleeperDisabled_tx));
-    sim::SetInterfaces({{1501, 2001}, {50, 61}});
+    sim::SetInterfaceTotals(platform::InterfaceTotals{1551, 2062});
     Ticks(1);
     EXPECT_EQ(ShownIcon(), Image(TrayImage::imgSleeperDisabled_rxtx));
     Ticks(1);
@@ -88,12 +88,12 @@ TEST_F(TickTest, HotCornerFlagChangeShowsOnTheNextTick) {
 
 TEST_F(TickTest, ImageErrorIsReportedAndTheTickGoesOn) {
     sim::SetIconResourceMissing(IDI_ICON_RX, true);
-    sim::SetInterfaces({{1000, 2000}});
+    sim::SetInterfaceTotals(platform::InterfaceTotals{1000, 2000});
     sim::RegPutDword(platform::kHKeyLocalMachine, "Software\\Orbiquell\\Settings", "HotCorners", 1);
     Start();
     Ticks(1);
     EXPECT_TRUE(sim::MessageBoxes().empty());
-    sim::SetInterfaces({{1001, 2000}});
+    sim::SetInterfaceTotals(platform::InterfaceTotals{1001, 2000});
     Ticks(1);
     ASSERT_EQ(sim::MessageBoxes().size(), 1u);
     const auto& box = sim::MessageBoxes()[0];
@@ -102,7 +102,7 @@ TEST_F(TickTest, ImageErrorIsReportedAndTheTickGoesOn) {
     EXPECT_EQ(box.title, "Orbiquell");
     // The rest of the tick ran, and the next ticks run as well.
     const int pumps = sim::PumpCount();
-    sim::SetInterfaces({{1002, 2000}});
+    sim::SetInterfaceTotals(platform::InterfaceTotals{1002, 2000});
     Ticks(1);
     EXPECT_EQ(sim::MessageBoxes().size(), 2u) << "a recurring error is reported again";
     EXPECT_EQ(sim::PumpCount(), pumps + 1);
@@ -141,12 +141,15 @@ TEST_F(TickTest, DayLongSoakGrowsNothing) {
     const auto countersAtStart = std::make_tuple(
         sim::RegOpenHandleCount(), sim::OpenProcessHandleCount(), sim::LiveIconCount(),
         sim::LiveWindowCount(), sim::LiveTimerCount(), LiveAllocations());
-    std::uint32_t traffic = 1;
+    std::int32_t traffic = 1;
     for (int i = 0; i < 216'000; ++i) {
         // Cursor wandering through both corners and traffic now and then.
         const std::int32_t x = i % 97 < 3 ? 0 : i % 89 < 3 ? 1023 : 512;
         sim::SetCursor(x, i % 7 < 4 ? 767 : 100);
-        if (i % 5 == 0) sim::SetInterfaces({{traffic += 1500, traffic}});
+        if (i % 5 == 0) {
+            traffic += 1500;
+            sim::SetInterfaceTotals(platform::InterfaceTotals{traffic, traffic});
+        }
         sim::AdvanceTime(kTickMs);
         if (i % 10'000 == 0) sim::ClearRecords();
     }

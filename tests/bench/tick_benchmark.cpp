@@ -31,7 +31,7 @@ void StartProgram(bool hotCorners) {
     mHotCorners = {};
     sim::RegPutDword(platform::kHKeyLocalMachine, "Software\\Orbiquell\\Settings", "HotCorners",
                      hotCorners ? 1 : 0);
-    sim::SetInterfaces({{123'456, 123'456}, {98'765'432, 1'234'567}, {4'096, 2'048}});
+    sim::SetInterfaceTotals(platform::InterfaceTotals{98'893'984, 1'240'071});
     frmSysTray::Instance().Load();
     sim::AdvanceTime(kTickMs);
     sim::ClearRecords();

@@ -78,4 +78,43 @@ TEST(SumInterfaceTable, CountReachingPastTheBufferIsRefused) {
     }
 }
 
+TEST(SumInterfaceTable, CountersAreSignedAndAnOverflowingAdditionIsSkipped) {
+    struct Case {
+        const char* name;
+        std::vector<std::pair<std::uint32_t, std::uint32_t>> rows;
+        std::int32_t total;
+    };
+    for (const Case& c : std::vector<Case>{
+             {"exactly the maximum", {{0x7FFFFFF0, 0x7FFFFFF0}, {0xF, 0xF}}, 0x7FFFFFFF},
+             {"one past it skips that row only",
+              {{0x7FFFFFF0, 0x7FFFFFF0}, {0x20, 0x20}, {5, 5}},
+              0x7FFFFFF5},
+             {"a counter from 2^31 up is negative", {{0x80000005, 0x80000005}}, -0x7FFFFFFB},
+             {"negative counters lower the total", {{10, 10}, {0xFFFFFFFF, 0xFFFFFFFF}}, 9},
+             {"below the minimum is skipped too",
+              {{0x80000000, 0x80000000}, {0xFFFFFFFF, 0xFFFFFFFF}, {3, 3}},
+              -0x7FFFFFFD},
+         }) {
+        SCOPED_TRACE(c.name);
+        const auto bytes = Table(static_cast<std::uint32_t>(c.rows.size()), c.rows,
+                                 SizeOf(c.rows.size()));
+        const auto totals = SumInterfaceTable(bytes.data(), bytes.size());
+        ASSERT_TRUE(totals);
+        EXPECT_EQ(totals->received, c.total);
+        EXPECT_EQ(totals->sent, c.total);
+    }
+}
+
+TEST(SumInterfaceTable, LongTablesAreSummedRowByRow) {
+    // More rows than a 16-bit count holds; row i has i + 1 bytes received.
+    constexpr std::uint32_t kRows = 40'000;
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> rows(kRows);
+    for (std::uint32_t i = 0; i < kRows; ++i) rows[i] = {i + 1, 1};
+    const auto bytes = Table(kRows, rows, SizeOf(kRows));
+    const auto totals = SumInterfaceTable(bytes.data(), bytes.size());
+    ASSERT_TRUE(totals);
+    EXPECT_EQ(totals->received, static_cast<std::int32_t>(kRows * (kRows + 1) / 2));
+    EXPECT_EQ(totals->sent, static_cast<std::int32_t>(kRows));
+}
+
 }  // namespace

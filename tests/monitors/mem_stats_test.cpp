@@ -5,10 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstring>
 #include <limits>
 #include <string>
-#include <vector>
 
 #include "common/globals.h"
 #include "common/runtime_error.h"
@@ -18,38 +16,12 @@ namespace {
 
 constexpr const char* kFailed = "memory query failed";
 
-template <typename T>
-void Put(std::vector<std::uint8_t>& record, std::size_t offset, T value) {
-    std::memcpy(record.data() + offset, &value, sizeof value);
+platform::PageFile<std::uint64_t> StatusEx(std::uint64_t total, std::uint64_t available) {
+    return {total, available};
 }
 
-// A MEMORYSTATUSEX as Windows fills it. The fields the text must not come
-// from hold figures that would give other answers.
-std::vector<std::uint8_t> StatusEx(std::uint64_t totalPageFile, std::uint64_t availPageFile) {
-    std::vector<std::uint8_t> record(64);
-    Put<std::uint32_t>(record, 0, 64);
-    Put<std::uint32_t>(record, 4, 37);              // dwMemoryLoad
-    Put<std::uint64_t>(record, 8, 8'589'934'592);   // ullTotalPhys
-    Put<std::uint64_t>(record, 16, 1'073'741'824);  // ullAvailPhys
-    Put<std::uint64_t>(record, 24, totalPageFile);
-    Put<std::uint64_t>(record, 32, availPageFile);
-    Put<std::uint64_t>(record, 40, 140'737'488'224'256);  // ullTotalVirtual
-    Put<std::uint64_t>(record, 48, 140'737'400'000'000);  // ullAvailVirtual
-    return record;
-}
-
-// A MEMORYSTATUS as Windows fills it, with the same kind of decoys.
-std::vector<std::uint8_t> Status(std::uint32_t totalPageFile, std::uint32_t availPageFile) {
-    std::vector<std::uint8_t> record(32);
-    Put<std::uint32_t>(record, 0, 32);
-    Put<std::uint32_t>(record, 4, 37);            // dwMemoryLoad
-    Put<std::uint32_t>(record, 8, 536'870'912);   // dwTotalPhys
-    Put<std::uint32_t>(record, 12, 268'435'456);  // dwAvailPhys
-    Put<std::uint32_t>(record, 16, totalPageFile);
-    Put<std::uint32_t>(record, 20, availPageFile);
-    Put<std::uint32_t>(record, 24, 2'147'352'576);  // dwTotalVirtual
-    Put<std::uint32_t>(record, 28, 2'000'000'000);  // dwAvailVirtual
-    return record;
+platform::PageFile<std::uint32_t> Status(std::uint32_t total, std::uint32_t available) {
+    return {total, available};
 }
 
 class MemStatsTest : public ::testing::Test {
@@ -64,13 +36,13 @@ class MemStatsTest : public ::testing::Test {
     static std::string TextForEx(std::uint64_t committed) {
         constexpr std::uint64_t kAvailable = 1'610'612'736;
         gIsWin2kOrLater = true;
-        sim::SetMemoryStatusEx(StatusEx(committed + kAvailable, kAvailable));
+        sim::SetPageFile64(StatusEx(committed + kAvailable, kAvailable));
         return GetMemoryUsage();
     }
     static std::string TextForOld(std::uint32_t committed) {
         constexpr std::uint32_t kAvailable = 100'000'000;
         gIsWin2kOrLater = false;
-        sim::SetMemoryStatus(Status(committed + kAvailable, kAvailable));
+        sim::SetPageFile32(Status(committed + kAvailable, kAvailable));
         return GetMemoryUsage();
     }
 };
@@ -165,7 +137,7 @@ TEST_F(MemStatsTest, OldRecordSizesAreUnsignedAndNeverGiveANegativeFigure) {
              Case{0, 1, kFailed},
          }) {
         SCOPED_TRACE(c.total);
-        sim::SetMemoryStatus(Status(c.total, c.available));
+        sim::SetPageFile32(Status(c.total, c.available));
         EXPECT_EQ(GetMemoryUsage(), c.text);
     }
 }
@@ -193,14 +165,14 @@ TEST_F(MemStatsTest, LargeRecordOverflowsFail) {
              Case{0, 2'048, kFailed},
          }) {
         SCOPED_TRACE(c.total);
-        sim::SetMemoryStatusEx(StatusEx(c.total, c.available));
+        sim::SetPageFile64(StatusEx(c.total, c.available));
         EXPECT_EQ(GetMemoryUsage(), c.text);
     }
 }
 
 TEST_F(MemStatsTest, MissingGlobalMemoryStatusExFailsOnlyWhereItIsUsed) {
-    sim::SetMemoryStatusEx(std::nullopt);
-    sim::SetMemoryStatus(Status(268'435'456 + 1'000, 1'000));
+    sim::SetPageFile64(std::nullopt);
+    sim::SetPageFile32(Status(268'435'456 + 1'000, 1'000));
     gIsWin2kOrLater = true;
     EXPECT_EQ(GetMemoryUsage(), kFailed);
     gIsWin2kOrLater = false;
@@ -208,11 +180,8 @@ TEST_F(MemStatsTest, MissingGlobalMemoryStatusExFailsOnlyWhereItIsUsed) {
 }
 
 TEST(LargeIntToCurrency, ValueIsTheStoredInteger) {
-    // One byte in, so the field is misaligned as it may be inside a record.
-    std::uint8_t bytes[9] = {};
-    const auto at = [&](std::int64_t value) {
-        std::memcpy(bytes + 1, &value, sizeof value);
-        return LargeIntToCurrency(bytes + 1);
+    const auto at = [](std::int64_t value) {
+        return LargeIntToCurrency(static_cast<std::uint64_t>(value));
     };
     EXPECT_EQ(at(0), Currency::FromInt(0));
     EXPECT_EQ(at(268'435'456), Currency::FromInt(268'435'456));

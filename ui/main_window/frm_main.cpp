@@ -32,6 +32,11 @@ void frmMain::Destroy() {
     TheInstance().reset();
 }
 
+std::function<void()>& frmMain::UnloadTrayForm() {
+    static std::function<void()> unload;
+    return unload;
+}
+
 void frmMain::Load() {
     if (loaded()) return;
     controls_ = std::make_unique<Controls>(*this);

@@ -6,6 +6,8 @@
 // the CPU sampler and the settings boxes start afresh.
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -24,6 +26,9 @@ class frmMain {
     static bool IsLoaded();
     // Releases the instance (at the end of the process).
     static void Destroy();
+    // How the Unload button unloads the tray form before the window: set by the
+    // tray form, which the window knows of only through this.
+    static std::function<void()>& UnloadTrayForm();
 
     // Creates the window and its controls and runs Form_Load; nothing if loaded.
     void Load();
@@ -51,6 +56,9 @@ class frmMain {
 
     // The Settings tab and the buttons.
     void ShowCurrentSettings();
+    // Shows a hot-corner state changed elsewhere (the tray menu) in the box,
+    // if the window is loaded.
+    void ShowHotCornersEnabled(std::uint8_t enabled);
     void chkAutoStartCurr_Click();
     void chkAutoStartAll_Click();
     void btnApply_Click();

@@ -1,9 +1,9 @@
 // The Settings tab: the three boxes, the rule that keeps the two auto-start
 // choices apart, and the four buttons under the tab control.
-#include "app/tray_form.h"
 #include "common/app_info.h"
 #include "common/globals.h"
 #include "platform/platform.h"
+#include "settings/hot_corners.h"
 #include "settings/reg_stuff.h"
 #include "settings/registry_layout.h"
 #include "ui/main_window/frm_main.h"
@@ -41,6 +41,10 @@ void ApplyAutoStart(int box, std::uint8_t& flag, std::uint32_t root) {
 
 }  // namespace
 
+void frmMain::ShowHotCornersEnabled(std::uint8_t enabled) {
+    if (loaded()) controls_->chkHotCorners.setValue(enabled);
+}
+
 void frmMain::ShowCurrentSettings() {
     // Each assignment that changes a box runs its click handling at once, so
     // the exclusivity rule holds while the boxes are filled.
@@ -63,11 +67,7 @@ void frmMain::chkAutoStartAll_Click() {
 void frmMain::btnApply_Click() {
     Controls& c = *controls_;
     const int hotCorners = c.chkHotCorners.value();
-    if (hotCorners != gHotCornersEnabled) {
-        gHotCornersEnabled = static_cast<std::uint8_t>(hotCorners);
-        SetRegDWord(platform::kHKeyLocalMachine, SettingsKey(), kHotCornersValue,
-                    gHotCornersEnabled);
-    }
+    if (hotCorners != gHotCornersEnabled) SetHotCornersEnabled(static_cast<std::uint8_t>(hotCorners));
     ApplyAutoStart(c.chkAutoStartCurr.value(), gAutoStartCurrentUser, platform::kHKeyCurrentUser);
     ApplyAutoStart(c.chkAutoStartAll.value(), gAutoStartAllUsers, platform::kHKeyLocalMachine);
 }
@@ -85,7 +85,7 @@ void frmMain::btnCancel_Click() {
 }
 
 void frmMain::btnUnload_Click() {
-    frmSysTray::Instance().Unload();
+    if (UnloadTrayForm()) UnloadTrayForm()();
     Unload();
     platform::Quit(0);
 }
