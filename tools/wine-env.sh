@@ -13,6 +13,15 @@ export WINELOADER=/usr/lib/wine/wine64
 WINE=$WINELOADER
 WINESERVER=/usr/lib/wine/wineserver64
 
+# pe_machine FILE: the machine field of a PE file's header, as 4 hex digits
+# (014c for x86, 8664 for x86-64).
+pe_machine() {
+    local pe_offset
+    pe_offset=$(od -An -t u4 -j 60 -N 4 "$1" | tr -d ' ')
+    [ "$(od -An -c -j "$pe_offset" -N 2 "$1" | tr -d ' ')" = PE ] || return 1
+    od -An -t x2 -j $((pe_offset + 4)) -N 2 "$1" | tr -d ' '
+}
+
 # True when this host runs 32-bit Windows programs under Wine: wine32 is
 # installed and the kernel executes its 32-bit loader.
 host_runs_win32() {

@@ -100,6 +100,16 @@ e2e_require_tools() {
 
 wine_quiet() { "$WINE" "$@" 2>>"$E2E_ARTIFACTS/wine.log"; }
 
+# The registry as the program under test sees it. A 32-bit program in Wine's
+# 64-bit prefix has HKLM\Software (the settings, the all-users Run value, the
+# classes) redirected to Wow6432Node, so its keys are read and written in the
+# 32-bit view (e2e_begin sets E2E_REG_VIEW).
+wine_reg() {
+    local command=$1
+    shift
+    wine_quiet reg "$command" "$@" ${E2E_REG_VIEW:+"$E2E_REG_VIEW"}
+}
+
 # The Windows name of a Linux path: Wine's drive Z: is the Linux root.
 windows_path() { printf 'Z:%s\n' "${1//\//\\}"; }
 
@@ -114,7 +124,7 @@ probe() {
 # reg_get KEY NAME: prints "TYPE DATA" of a registry value; status 1 if absent.
 reg_get() {
     local out
-    out=$(wine_quiet reg query "$1" /v "$2") || return 1
+    out=$(wine_reg query "$1" /v "$2") || return 1
     out=${out//$'\r'/}
     local line
     line=$(grep -E "^    $2    REG_[A-Z_]+    " <<<"$out" | head -n1) || return 1
@@ -123,15 +133,15 @@ reg_get() {
 }
 
 reg_set() {  # KEY NAME TYPE DATA
-    wine_quiet reg add "$1" /v "$2" /t "$3" /d "$4" /f >/dev/null
+    wine_reg add "$1" /v "$2" /t "$3" /d "$4" /f >/dev/null
 }
 
 reg_delete_value() {  # KEY NAME
-    wine_quiet reg delete "$1" /v "$2" /f >/dev/null 2>&1 || true
+    wine_reg delete "$1" /v "$2" /f >/dev/null 2>&1 || true
 }
 
 reg_key_exists() {  # KEY
-    wine_quiet reg query "$1" >/dev/null 2>&1
+    wine_reg query "$1" >/dev/null 2>&1
 }
 
 # reg_restore KEY NAME SAVED: puts back what reg_get returned earlier ("" when
@@ -357,6 +367,8 @@ e2e_begin() {
     E2E_PROBE=$(realpath "${2:?path of orbiquell-probe.exe}")
     [ -f "$E2E_EXE" ] || e2e_fail "no such file: $E2E_EXE"
     [ -f "$E2E_PROBE" ] || e2e_fail "no such file: $E2E_PROBE"
+    E2E_REG_VIEW=
+    [ "$(pe_machine "$E2E_EXE")" != 014c ] || E2E_REG_VIEW=/reg:32
     rm -rf "$E2E_ARTIFACTS"
     mkdir -p "$E2E_ARTIFACTS"
     e2e_require_tools

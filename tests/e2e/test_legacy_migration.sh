@@ -18,11 +18,11 @@ machine_product_existed=0
 reg_key_exists "$machine_product" && machine_product_existed=1
 saved_hot_corners=$(reg_get "$machine_settings" HotCorners) || saved_hot_corners=
 restore() {
-    wine_quiet reg delete "$user_product" /f >/dev/null 2>&1 || true
+    wine_reg delete "$user_product" /f >/dev/null 2>&1 || true
     if ((machine_product_existed)); then
         reg_restore "$machine_settings" HotCorners "$saved_hot_corners"
     else
-        wine_quiet reg delete "$machine_product" /f >/dev/null 2>&1 || true
+        wine_reg delete "$machine_product" /f >/dev/null 2>&1 || true
     fi
 }
 e2e_on_cleanup restore

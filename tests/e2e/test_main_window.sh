@@ -28,15 +28,15 @@ mail_key="$mail_protocol\shell\open\command"
 
 default_value() {  # KEY: the data of the key's default value; fails if there is none
     local out
-    out=$(wine_quiet reg query "$1" /ve) || return 1
+    out=$(wine_reg query "$1" /ve) || return 1
     sed -n 's/^    (Default)    REG_SZ    //p' <<<"${out//$'\r'/}" | grep .
 }
-set_default_value() { wine_quiet reg add "$1" /ve /d "$2" /f >/dev/null; }  # KEY DATA
+set_default_value() { wine_reg add "$1" /ve /d "$2" /f >/dev/null; }  # KEY DATA
 restore_default_value() {  # KEY SAVED: puts back what default_value returned ("" if none)
     if [ -n "$2" ]; then
         set_default_value "$1" "$2"
     else
-        wine_quiet reg delete "$1" /ve /f >/dev/null
+        wine_reg delete "$1" /ve /f >/dev/null
     fi
 }
 saved_hot_corners=$(reg_get "$settings" HotCorners) || saved_hot_corners=
@@ -54,7 +54,7 @@ restore() {
     if ((mail_existed)); then
         restore_default_value "$mail_key" "$saved_mail"
     else
-        wine_quiet reg delete "$mail_protocol" /f >/dev/null
+        wine_reg delete "$mail_protocol" /f >/dev/null
     fi
 }
 e2e_on_cleanup restore
@@ -69,7 +69,7 @@ browser_log="$E2E_ARTIFACTS/browser.txt"
 mail_log="$E2E_ARTIFACTS/mail.txt"
 recorder() { printf '"%s" record "%s" "%%1"' "$(windows_path "$E2E_PROBE")" "$(windows_path "$1")"; }
 set_default_value "$browser_key" "$(recorder "$browser_log")"
-wine_quiet reg add "$mail_protocol" /v "URL Protocol" /d "" /f >/dev/null
+wine_reg add "$mail_protocol" /v "URL Protocol" /d "" /f >/dev/null
 set_default_value "$mail_key" "$(recorder "$mail_log")"
 e2e_log "browser: $(default_value "$browser_key")"
 

@@ -23,7 +23,7 @@ expected="\"$(windows_path "$E2E_EXE")\""
 exported_run_value() {
     local file="$E2E_ARTIFACTS/run.reg"
     rm -f "$file"
-    wine_quiet reg export "$run_user" "$(windows_path "$file")" /y >/dev/null || return 1
+    wine_reg export "$run_user" "$(windows_path "$file")" /y >/dev/null || return 1
     iconv -f UTF-16 -t UTF-8 "$file" | tr -d '\r' | sed -n 's/^"Orbiquell"="\(.*\)"$/\1/p' |
         sed 's/\\\\/\\/g; s/\\"/"/g'
 }
