@@ -61,6 +61,7 @@ struct frmSysTray::Controls {
     platform::PictureBox picSysTray;
     platform::Timer timUpdate;
     TrayImages images;
+    TrayIconShown iconShown;
     TrayMenu menu;
 };
 
@@ -101,7 +102,7 @@ platform::Handle frmSysTray::hWnd() {
 
 TrayIconOwner frmSysTray::trayIcon() {
     Load();
-    return {controls_->picSysTray.handle(), controls_->images};
+    return {controls_->picSysTray.handle(), controls_->images, controls_->iconShown};
 }
 
 TrayMenu& frmSysTray::menu() {
@@ -145,7 +146,8 @@ void frmSysTray::Form_Load() {
         GetRegString(platform::kHKeyLocalMachine, RunKey(), AppTitle(), runData) ? 1 : 0;
 
     AddTrayIcon(
-        trayIcon(), gHotCornersEnabled == 1 ? TrayImage::imgIcon_none : TrayImage::imgSleeperDisabled_none,
+        trayIcon(),
+        gHotCornersEnabled == 1 ? TrayImage::imgIcon_none : TrayImage::imgSleeperDisabled_none,
         gComputerName + " " + AppTitle());
     ShowUptime();
 

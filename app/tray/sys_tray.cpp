@@ -17,24 +17,33 @@ platform::Handle IconOf(const TrayIconOwner& owner, TrayImage image) {
 }  // namespace
 
 void AddTrayIcon(const TrayIconOwner& owner, TrayImage icon, const std::string& tip) {
-    platform::TrayAdd(owner.window, IconOf(owner, icon), tip);
+    const platform::Handle image = IconOf(owner, icon);
+    platform::TrayAdd(owner.window, image, tip);
+    owner.shown = {tip, image};
 }
 
 void UpdateTrayTip(const TrayIconOwner& owner, const std::string& tip) {
+    if (tip == owner.shown.tip) return;
     if (!platform::TrayModifyTip(owner.window, tip)) {
-        // The shell lost the icon (its notification area was re-created).
-        // This tick's tip is dropped; the next tick puts the uptime back.
+        // The shell lost the icon. This tip is dropped; the next change of the
+        // text, a second later at most, puts the uptime back.
         AddTrayIcon(
             owner,
             gHotCornersEnabled == 1 ? TrayImage::imgIcon_none : TrayImage::imgSleeperDisabled_none,
             gComputerName + " " + AppTitle());
+        return;
     }
+    owner.shown.tip = tip;
 }
 
 void UpdateTrayIcon(const TrayIconOwner& owner, TrayImage icon) {
-    platform::TrayModifyImage(owner.window, IconOf(owner, icon));
+    const platform::Handle image = IconOf(owner, icon);
+    if (image == owner.shown.image) return;
+    platform::TrayModifyImage(owner.window, image);
+    owner.shown.image = image;
 }
 
 void RemoveTrayIcon(const TrayIconOwner& owner) {
     platform::TrayDelete(owner.window);
+    owner.shown = {};
 }

@@ -29,6 +29,11 @@ class TickTest : public SimTest {
 };
 
 TEST_F(TickTest, StepsRunInOrderEachTick) {
+    // 59.4 s at the start, 59.8 s, that is 0:01:00, at the first tick; and
+    // the pointer resting in the bottom-left corner gives another image.
+    sim::SetPerformanceCounter(true, 594, 10);
+    sim::RegPutDword(platform::kHKeyLocalMachine, "Software\\Orbiquell\\Settings", "HotCorners", 1);
+    sim::SetCursor(0, 767);
     Start();
     const std::size_t notifies = sim::NotifyCalls().size();
     const int tables = sim::InterfaceTableReads();
@@ -40,6 +45,29 @@ TEST_F(TickTest, StepsRunInOrderEachTick) {
     EXPECT_EQ(sim::NotifyCalls()[notifies].op, sim::TrayOp::ModifyTip);
     EXPECT_EQ(sim::NotifyCalls()[notifies + 1].op, sim::TrayOp::ModifyImage);
     EXPECT_EQ(sim::PumpCount(), pumps + 1);
+}
+
+TEST_F(TickTest, TheShellHearsOnlyOfChanges) {
+    // Whole seconds from 59.0 on: the text changes every two and a half ticks.
+    sim::SetPerformanceCounter(true, 590, 10);
+    Start();
+    const std::size_t notifies = sim::NotifyCalls().size();
+    for (int tick = 1; tick <= 25; ++tick) {
+        Ticks(1);
+        // The tip is current after every tick.
+        const std::int64_t tenths = 590 + 4 * tick;
+        const std::int64_t seconds =
+            tenths / 10 + (tenths % 10 > 5 || (tenths % 10 == 5 && (tenths / 10) % 2 == 1));
+        const std::string expected = "SIMPC up for 0 days, 0:0" + std::to_string(seconds / 60) +
+                                     ":" + (seconds % 60 < 10 ? "0" : "") +
+                                     std::to_string(seconds % 60);
+        EXPECT_EQ(sim::TrayIcons().at(0).tip, expected) << "tick " << tick;
+    }
+    // Ten seconds passed: ten new texts, and the image never changed.
+    EXPECT_EQ(sim::NotifyCalls().size(), notifies + 10);
+    for (std::size_t i = notifies; i < sim::NotifyCalls().size(); ++i) {
+        EXPECT_EQ(sim::NotifyCalls()[i].op, sim::TrayOp::ModifyTip);
+    }
 }
 
 TEST_F(TickTest, WorkingSetIsTrimmedOnTicks1And751And1501) {
