@@ -38,11 +38,12 @@ wine_prefix_ready() {
             "$WINESERVER" -w
             touch "$WINEPREFIX/.orbiquell-ready"
         fi
-        # Wine as packaged here finds none of the fonts it ships and draws
-        # Tahoma, the program's font, in the wider DejaVu Sans; in the prefix's
-        # Fonts folder it finds them.
+        # Wine as packaged here finds none of the fonts it ships: it draws
+        # Tahoma, the program's font, in the wider DejaVu Sans, and the title
+        # bar's buttons, which are glyphs of Marlett, as the letters "0 1 r".
+        # In the prefix's Fonts folder it finds them.
         local font
-        for font in /usr/share/wine/fonts/tahoma.ttf /usr/share/wine/fonts/tahomabd.ttf; do
+        for font in /usr/share/wine/fonts/{tahoma,tahomabd,marlett}.ttf; do
             if [ -f "$font" ]; then cp -u "$font" "$WINEPREFIX/drive_c/windows/Fonts/"; fi
         done
     ) 9>"$WINEPREFIX.lock"

@@ -6,18 +6,50 @@ namespace platform {
 
 namespace {
 
+// The width the text takes when drawn: from its left edge to one past its
+// rightmost inked column. The font's advance widths can reach further than
+// the glyphs (Wine's Tahoma, by a space at this size), and a link's underline,
+// drawn along the advances, would run on past the text; the label's edge
+// stops it. Drawn in black on white, without the underline, into a bitmap of
+// the advance width, which the text never passes.
+int InkWidth(HDC screen, HFONT font, const std::string& text, SIZE extent) {
+    if (extent.cx <= 0 || extent.cy <= 0) return 0;
+    LOGFONTA plain{};
+    GetObjectA(font, sizeof plain, &plain);
+    plain.lfUnderline = FALSE;
+    const win32::UniqueFont plainFont(CreateFontIndirectA(&plain));
+    const win32::UniqueMemoryDC dc(CreateCompatibleDC(screen));
+    const win32::UniqueBitmap bitmap(CreateCompatibleBitmap(screen, extent.cx, extent.cy));
+    if (!plainFont || !dc || !bitmap) return extent.cx;
+    const win32::SelectedObject selectedBitmap(dc.get(), bitmap.get());
+    const win32::SelectedObject selectedFont(dc.get(), plainFont.get());
+    const RECT all{0, 0, extent.cx, extent.cy};
+    FillRect(dc.get(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    SetTextColor(dc.get(), RGB(0, 0, 0));
+    SetBkMode(dc.get(), TRANSPARENT);
+    TextOutA(dc.get(), 0, 0, text.data(), static_cast<int>(text.size()));
+    for (int x = extent.cx - 1; x >= 0; --x) {
+        for (int y = 0; y < extent.cy; ++y) {
+            if (GetPixel(dc.get(), x, y) != RGB(255, 255, 255)) return x + 1;
+        }
+    }
+    return 0;
+}
+
 void FitWidthToText(HWND label) {
     const std::string text = win32::WindowText(label);
-    SIZE extent{};
+    const auto font = reinterpret_cast<HFONT>(SendMessageA(label, WM_GETFONT, 0, 0));
+    int width = 0;
     {
         const win32::WindowDC dc(label);
-        const win32::SelectedObject font(
-            dc.get(), reinterpret_cast<HGDIOBJ>(SendMessageA(label, WM_GETFONT, 0, 0)));
+        const win32::SelectedObject selected(dc.get(), font);
+        SIZE extent{};
         GetTextExtentPoint32A(dc.get(), text.data(), static_cast<int>(text.size()), &extent);
+        width = InkWidth(dc.get(), font, text, extent);
     }
     RECT place{};
     GetWindowRect(label, &place);
-    SetWindowPos(label, nullptr, 0, 0, extent.cx, place.bottom - place.top,
+    SetWindowPos(label, nullptr, 0, 0, width, place.bottom - place.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

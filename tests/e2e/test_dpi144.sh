@@ -107,7 +107,10 @@ misplaced=$(paste -d'|' "$E2E_ARTIFACTS/layout-96.txt" "$E2E_ARTIFACTS/layout-14
         {
             split($3, a, ","); split($6, b, ",")
             for (i = 1; i <= 4; i++) {
-                slack = sized[$1] && i != 2 ? 8 : 2
+                # Small sizes of a font are hinted narrower than its large ones
+                # (under Wine by up to 17 pixels in one of these lines at 144
+                # DPI), and the links follow the labels before them.
+                slack = sized[$1] && i != 2 ? 20 : 2
                 d = b[i] - 1.5 * a[i]
                 if (d > slack || d < -slack) {
                     print "control " $1 " (" $2 "): " $3 " at 96 DPI, " $6 " at 144 DPI"

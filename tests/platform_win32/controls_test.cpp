@@ -126,6 +126,35 @@ TEST_F(Controls, AnAutoSizeLabelTakesTheWidthOfItsText) {
     EXPECT_EQ(label.width(), 0);
 }
 
+TEST_F(Controls, ALinksUnderlineEndsWithItsText) {
+    form.show();
+    const platform::Label link(form, kPage, {240, 1920, 0, 195}, "website",
+                               widget_test::AutoSizeLink());
+    UpdateWindow(Native(form));
+    RECT place{};
+    GetWindowRect(Native(link), &place);
+    // The label as drawn on the screen: the rightmost column of the glyphs,
+    // above the underline, and of the underline, in the bottom rows.
+    const HDC screen = GetDC(nullptr);
+    const auto blue = [&](int x, int y) { return GetPixel(screen, x, y) == RGB(0, 0, 255); };
+    int glyphsEnd = -1;
+    int underlineEnd = -1;
+    for (int x = place.left; x < place.right + 8; ++x) {
+        for (int y = place.top; y < place.bottom; ++y) {
+            if (!blue(x, y)) continue;
+            if (y < place.top + (place.bottom - place.top) * 2 / 3) {
+                glyphsEnd = x;
+            } else {
+                underlineEnd = x;
+            }
+        }
+    }
+    ReleaseDC(nullptr, screen);
+    ASSERT_GE(glyphsEnd, place.left);
+    EXPECT_LE(underlineEnd, glyphsEnd + 1);
+    EXPECT_LE(place.right, glyphsEnd + 2);
+}
+
 TEST_F(Controls, AFixedLabelKeepsItsWidthAndShowsAmpersandsLiterally) {
     platform::Label label(form, kPage, {0, 0, 1500, 195}, "Tom & Jerry");
     label.setText("a much longer text than the label is wide, clipped at its edge");

@@ -51,6 +51,12 @@ inline platform::LabelStyle AutoSize() {
     return style;
 }
 
+inline platform::LabelStyle AutoSizeLink() {
+    platform::LabelStyle style = Link();
+    style.autoSize = true;
+    return style;
+}
+
 inline platform::LabelStyle WithTooltip(const char* tooltip) {
     platform::LabelStyle style;
     style.tooltip = tooltip;
