@@ -18,7 +18,6 @@ set(CPACK_PACKAGE_VENDOR "The Orbiquell developers")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Uptime in the notification area")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR}/packages)
-set(CPACK_STRIP_FILES ON)
 # The setup is written from a template of the project's own (NSIS.template.in).
 set(CPACK_MODULE_PATH ${CMAKE_CURRENT_LIST_DIR}/packaging)
 set(CPACK_NSIS_MUI_ICON ${CMAKE_BINARY_DIR}/res/icons/orbiquell.ico)
