@@ -179,7 +179,9 @@ void frmSysTray::timUpdate_Timer() {
     if (inTick_) return;
     struct InTick {
         bool& flag;
-        explicit InTick(bool& f) : flag(f) { flag = true; }
+        explicit InTick(bool& f) : flag(f = true) {}
+        InTick(const InTick&) = delete;
+        InTick& operator=(const InTick&) = delete;
         ~InTick() { flag = false; }
     } inTick(inTick_);
 

@@ -18,10 +18,10 @@ std::string FormatUptime(std::int32_t seconds) {
 std::optional<platform::LocalTime> SecondsBefore(const platform::LocalTime& now,
                                                  std::int64_t seconds) {
     using namespace std::chrono;
-    const sys_days day{year{now.year} / month{static_cast<unsigned>(now.month)} /
-                       static_cast<unsigned>(now.day)};
+    const sys_days midnight{year{now.year} / month{static_cast<unsigned>(now.month)} /
+                            day{static_cast<unsigned>(now.day)}};
     const auto moment =
-        day + hours{now.hour} + minutes{now.minute} + std::chrono::seconds{now.second};
+        midnight + hours{now.hour} + minutes{now.minute} + std::chrono::seconds{now.second};
     // Beyond about 9,000 years the subtraction itself would leave the range
     // the calendar handles, so such an uptime is rejected before it is done.
     constexpr std::int64_t kTenThousandYears = 10000LL * 366 * 86400;

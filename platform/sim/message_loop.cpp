@@ -15,7 +15,7 @@ sim::detail::LoopState& Loop() {
 // Steps of USER_TIMER_MINIMUM keep the time that passes after Quit short.
 constexpr std::uint32_t kStepMs = 10;
 // A program that never quits fails its test instead of hanging it.
-constexpr std::uint64_t kGiveUpAfterMs = 60 * 60 * 1000;
+constexpr std::uint64_t kGiveUpAfterMs = std::uint64_t{60} * 60 * 1000;
 
 }  // namespace
 

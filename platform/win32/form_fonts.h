@@ -13,6 +13,7 @@ class FormFonts {
     FormFonts() = default;
     FormFonts(const FormFonts&) = delete;
     FormFonts& operator=(const FormFonts&) = delete;
+    ~FormFonts() = default;
 
     // Null when Windows cannot make the font; controls then keep the system font.
     HFONT get(bool bold, bool underline);

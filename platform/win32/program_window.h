@@ -19,8 +19,8 @@ struct WindowDestroyer {
 using UniqueWindow = std::unique_ptr<std::remove_pointer_t<HWND>, WindowDestroyer>;
 
 struct WindowParams {
-    const char* className;
-    WNDPROC procedure;
+    const char* className = nullptr;
+    WNDPROC procedure = nullptr;
     DWORD exStyle = 0;
     DWORD style = 0;
     HWND parent = nullptr;

@@ -7,6 +7,8 @@
 // version, and the demangler with it, out of the exe.
 #include <cstdlib>
 
+// The library's own names, reserved to it, which is the point.
+// NOLINTBEGIN(bugprone-reserved-identifier,cert-dcl37-c,cert-dcl51-cpp)
 namespace __gnu_cxx {
 
 [[noreturn]] void __verbose_terminate_handler() {
@@ -14,3 +16,4 @@ namespace __gnu_cxx {
 }
 
 }  // namespace __gnu_cxx
+// NOLINTEND(bugprone-reserved-identifier,cert-dcl37-c,cert-dcl51-cpp)

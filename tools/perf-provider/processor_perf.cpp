@@ -15,10 +15,10 @@
 #include <winperf.h>
 
 #include <cstdint>
-#include <cstdio>
 #include <cstring>
 #include <cwchar>
 #include <iterator>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -89,11 +89,9 @@ std::vector<std::int64_t> IdleTimes(const std::string& procStat) {
         }
         // The processor's number, user, nice and system time, then idle and
         // iowait time.
-        unsigned long long idleTicks = 0;
-        unsigned long long ioWait = 0;
-        if (std::sscanf(line.c_str() + 3, "%*u %*u %*u %*u %llu %llu", &idleTicks, &ioWait) != 2) {
-            continue;
-        }
+        std::istringstream fields(line.substr(3));
+        unsigned long long number = 0, user = 0, nice = 0, system = 0, idleTicks = 0, ioWait = 0;
+        if (!(fields >> number >> user >> nice >> system >> idleTicks >> ioWait)) continue;
         idle.push_back(static_cast<std::int64_t>(idleTicks + ioWait) * kTickIn100ns);
     }
     return idle;

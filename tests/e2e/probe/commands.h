@@ -11,6 +11,10 @@ int CommandControls(const wchar_t* className);
 // record FILE ARGUMENTS...: appends one line with the arguments to FILE.
 int CommandRecord(const char* file, int count, char** arguments);
 
+// resources CLASS: the windows and GDI objects of the process that owns a
+// top-level window of CLASS.
+int CommandResources(const wchar_t* className);
+
 // Whether this copy of the probe is named program ("rundll32.exe").
 bool StandsInFor(const wchar_t* program);
 // As a stand-in: appends "show=N" (the window style it was started with) and

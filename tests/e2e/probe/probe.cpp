@@ -26,6 +26,9 @@
 //                         and the tabs of each tab control
 //   record FILE ARGS...   appends ARGS as one tab-separated line to FILE, for
 //                         registering the probe as a program others start
+//   resources CLASS       the number of windows and of GDI objects (stock ones
+//                         aside, also by kind) of the process that owns a
+//                         window of CLASS
 //   focus                 the foreground window, and the active, focus and
 //                         capture windows of its thread and whether it is in a
 //                         menu: where mouse and keyboard input goes
@@ -349,7 +352,8 @@ int Usage() {
     std::fprintf(stderr,
                  "usage: orbiquell-probe windows [CLASS] | tree | tray | tooltips |\n"
                  "                       dialog TITLE | close CLASS | interfaces |\n"
-                 "                       controls CLASS | record FILE ARGS... | focus\n");
+                 "                       controls CLASS | record FILE ARGS... | focus |\n"
+                 "                       resources CLASS\n");
     return 2;
 }
 
@@ -384,6 +388,8 @@ int main(int argc, char** argv) {
         result = probe::CommandFocus();
     } else if (command == "controls" && argc > 2) {
         result = probe::CommandControls(probe::Wide(argv[2]).c_str());
+    } else if (command == "resources" && argc > 2) {
+        result = probe::CommandResources(probe::Wide(argv[2]).c_str());
     } else if (command == "record" && argc > 2) {
         result = probe::CommandRecord(argv[2], argc - 3, argv + 3);
     } else {
