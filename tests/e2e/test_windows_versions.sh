@@ -53,7 +53,7 @@ status_fields() {
         head -n 4
 }
 
-# status_filled FAMILY RECORD: every field reads as the Parts say for FAMILY
+# status_filled FAMILY RECORD: every field reads as the program shows it on FAMILY
 # (nt or 9x) and the memory RECORD (32 or 64 bits); STATUS_WRONG says which
 # does not.
 status_filled() {
