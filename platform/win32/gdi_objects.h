@@ -9,20 +9,18 @@
 
 namespace platform::win32 {
 
-struct FontDeleter {
-    void operator()(HFONT font) const noexcept { DeleteObject(font); }
+// DeleteObject frees a GDI object of any kind.
+template <class Handle>
+struct GdiObjectDeleter {
+    void operator()(Handle object) const noexcept { DeleteObject(object); }
 };
-using UniqueFont = std::unique_ptr<std::remove_pointer_t<HFONT>, FontDeleter>;
+using UniqueFont = std::unique_ptr<std::remove_pointer_t<HFONT>, GdiObjectDeleter<HFONT>>;
+using UniqueBitmap = std::unique_ptr<std::remove_pointer_t<HBITMAP>, GdiObjectDeleter<HBITMAP>>;
 
 struct IconDestroyer {
     void operator()(HICON icon) const noexcept { DestroyIcon(icon); }
 };
 using UniqueIcon = std::unique_ptr<std::remove_pointer_t<HICON>, IconDestroyer>;
-
-struct BitmapDeleter {
-    void operator()(HBITMAP bitmap) const noexcept { DeleteObject(bitmap); }
-};
-using UniqueBitmap = std::unique_ptr<std::remove_pointer_t<HBITMAP>, BitmapDeleter>;
 
 struct MemoryDCDeleter {
     void operator()(HDC dc) const noexcept { DeleteDC(dc); }
