@@ -46,6 +46,8 @@ e2e_observed() {
 
 # poll_until SECONDS DESCRIPTION COMMAND...: runs COMMAND until it succeeds;
 # fails (status 1, with a message) once SECONDS have passed without success.
+# Once Wine's desktop is up, a program that lands outside it ends the test at
+# once rather than at the deadline (e2e_expect_all_inside).
 poll_until() {
     local timeout=$1 what=$2
     shift 2
@@ -54,6 +56,7 @@ poll_until() {
         if "$@"; then
             return 0
         fi
+        e2e_expect_all_inside
         if (($(now_ms) >= deadline)); then
             e2e_log "timed out after ${timeout}s waiting for: $what"
             return 1
@@ -90,7 +93,7 @@ field() {
 
 e2e_require_tools() {
     local tool missing=()
-    for tool in Xvfb xdotool xset xwininfo import convert compare awk "$WINE" "$WINESERVER"; do
+    for tool in Xvfb xdotool xset xwininfo import convert compare awk "$WINE64" "$WINESERVER"; do
         command -v "$tool" >/dev/null 2>&1 || missing+=("$tool")
     done
     ((${#missing[@]} == 0)) || e2e_fail "missing tools: ${missing[*]} (run tools/install-deps)"
@@ -98,7 +101,7 @@ e2e_require_tools() {
 
 # ---- Wine ------------------------------------------------------------------
 
-wine_quiet() { "$WINE" "$@" 2>>"$E2E_ARTIFACTS/wine.log"; }
+wine_quiet() { wine_start "$@" 2>>"$E2E_ARTIFACTS/wine.log"; }
 
 # The registry as the program under test sees it. A 32-bit program in Wine's
 # 64-bit prefix has HKLM\Software (the settings, the all-users Run value, the
@@ -116,7 +119,7 @@ windows_path() { printf 'Z:%s\n' "${1//\//\\}"; }
 # The probe's records, without the CR that Wine's C runtime adds to each line.
 probe() {
     local status=0 out
-    out=$("$WINE" "$E2E_PROBE" "$@" 2>>"$E2E_ARTIFACTS/probe.log") || status=$?
+    out=$(wine_start "$E2E_PROBE" "$@" 2>>"$E2E_ARTIFACTS/probe.log") || status=$?
     printf '%s' "${out//$'\r'/}${out:+$'\n'}"
     return "$status"
 }
@@ -207,11 +210,12 @@ expect_screen_saver_restored() {
 
 # An Xvfb of our own on a display number it picks itself, so that tests and
 # other users of the machine never collide. -noreset keeps settings such as the
-# screen-saver timeout when the last client disconnects.
+# screen-saver timeout when the last client disconnects. With E2E_DETACH set,
+# the server and Wine's desktop outlive the script that started them.
 e2e_start_xvfb() {
     local number_file="$E2E_ARTIFACTS/xvfb.display"
     : >"$number_file"
-    Xvfb -displayfd 3 -screen 0 "${E2E_SCREEN}x24" -nolisten tcp -noreset \
+    ${E2E_DETACH:+setsid} Xvfb -displayfd 3 -screen 0 "${E2E_SCREEN}x24" -nolisten tcp -noreset \
         3>"$number_file" >"$E2E_ARTIFACTS/xvfb.log" 2>&1 &
     XVFB_PID=$!
     poll_until 30 "Xvfb to report its display" test -s "$number_file" ||
@@ -251,32 +255,71 @@ differing_pixels() {  # A B: how many pixels differ between two images of one si
 
 # ---- The virtual desktop ---------------------------------------------------
 
-# Orbiquell and the probe join the virtual desktop through per-program settings;
-# wine's own tools (reg) keep the default desktop, so they never start a second
-# taskbar of their own.
+# Every program of the prefix, Wine's own tools among them, joins the one
+# virtual desktop, whichever loader started it; a program started outside it
+# would show its icon in a stand-alone tray window of its own instead.
 e2e_configure_desktop() {
-    local file="$E2E_ARTIFACTS/desktop.reg" exe
+    local file="$E2E_ARTIFACTS/desktop.reg"
     {
         printf 'REGEDIT4\r\n\r\n'
+        printf '[HKEY_CURRENT_USER\\Software\\Wine\\Explorer]\r\n"Desktop"="%s"\r\n\r\n' "$E2E_DESKTOP"
         printf '[HKEY_CURRENT_USER\\Software\\Wine\\Explorer\\Desktops]\r\n"%s"="%s"\r\n\r\n' \
             "$E2E_DESKTOP" "$E2E_SCREEN"
-        for exe in "$@"; do
-            printf '[HKEY_CURRENT_USER\\Software\\Wine\\AppDefaults\\%s\\Explorer]\r\n' "$exe"
-            printf '"Desktop"="%s"\r\n\r\n' "$E2E_DESKTOP"
-        done
     } >"$file"
     wine_quiet reg import "$(windows_path "$file")" >/dev/null || e2e_fail "cannot import $file"
 }
 
 tray_is_up() { probe windows Shell_TrayWnd | grep -q $'\tvisible=1\t'; }
 
+# Set once the desktop is up: from then on every wait checks that no program
+# shows a window outside it.
+E2E_DESKTOP_UP=
+desktop_window() { xdotool search --name "^$E2E_DESKTOP - Wine desktop\$" 2>/dev/null | head -n1; }
+desktop_is_up() { [ -n "$(desktop_window)" ]; }
+
 e2e_start_desktop() {
-    "$WINE" explorer "/desktop=$E2E_DESKTOP,$E2E_SCREEN" >>"$E2E_ARTIFACTS/wine.log" 2>&1 &
-    poll_until 90 "Wine's virtual desktop window" \
-        xdotool search --name "^$E2E_DESKTOP - Wine desktop\$" >/dev/null ||
+    E2E_DESKTOP_UP=
+    wine_spawn ${E2E_DETACH:+--detach} explorer "/desktop=$E2E_DESKTOP,$E2E_SCREEN" >>"$E2E_ARTIFACTS/wine.log" 2>&1
+    poll_until 90 "Wine's virtual desktop window" desktop_is_up ||
         e2e_fail "Wine's desktop did not appear"
+    E2E_DESKTOP_UP=1
     poll_until 60 "the taskbar with its notification area" tray_is_up ||
         e2e_fail "no taskbar in Wine's desktop"
+}
+
+# of_this_session PID: true when PID is a process of this prefix's Wine.
+of_this_session() {
+    tr '\0' '\n' <"/proc/$1/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX"
+}
+
+# The windows that this session's programs show outside Wine's desktop, as
+# "ID 'NAME'" a line each. A program that did not join the desktop shows its
+# windows, and its tray icon in a "Wine System Tray" window of its own, beside
+# it.
+windows_outside_desktop() {
+    local desktop inside='' window
+    desktop=$(desktop_window)
+    if [ -n "$desktop" ]; then
+        inside=$(xwininfo -tree -id "$desktop" 2>/dev/null | awk '$1 ~ /^0x/ { print $1 }')
+    fi
+    # Wine names each X window's class after the program's file.
+    for window in $(xdotool search --onlyvisible --class '\.exe$' 2>/dev/null); do
+        [ "$window" != "$desktop" ] || continue
+        ! grep -qx "$(printf '0x%x' "$window")" <<<"$inside" || continue
+        of_this_session "$(xdotool getwindowpid "$window" 2>/dev/null)" || continue
+        printf "0x%x '%s'\n" "$window" "$(xdotool getwindowname "$window" 2>/dev/null)"
+    done
+}
+
+# e2e_expect_all_inside: once the desktop is up, fails at once, naming the
+# window, when a program shows one outside it.
+e2e_expect_all_inside() {
+    [ -n "$E2E_DESKTOP_UP" ] || return 0
+    local outside
+    outside=$(windows_outside_desktop | head -n1)
+    [ -n "$outside" ] || return 0
+    e2e_fail "window $outside appeared outside Wine's desktop '$E2E_DESKTOP':" \
+        "a program started under Wine did not join it"
 }
 
 # ---- Orbiquell -------------------------------------------------------------
@@ -284,8 +327,8 @@ e2e_start_desktop() {
 # Starts one Orbiquell process in the background; its pid is left in
 # ORBIQUELL_PID (the Linux process that is the Windows process).
 e2e_start_orbiquell() {
-    "$WINE" "$E2E_EXE" "$@" >>"$E2E_ARTIFACTS/orbiquell.log" 2>&1 &
-    ORBIQUELL_PID=$!
+    wine_spawn "$E2E_EXE" "$@" >>"$E2E_ARTIFACTS/orbiquell.log" 2>&1
+    ORBIQUELL_PID=$WINE_PID
     e2e_log "started $(basename "$E2E_EXE") as pid $ORBIQUELL_PID"
 }
 
@@ -360,12 +403,50 @@ e2e_cleanup() {
     e2e_log "finished with status $status (artifacts in $E2E_ARTIFACTS)"
 }
 
-# e2e_begin ORBIQUELL_EXE PROBE_EXE: a fresh X server, a fresh Wine session and
-# Wine's desktop with its taskbar, with the computer name in COMPUTER_NAME.
+# e2e_skip_unless_this_build EXE: ends the test as skipped (status 77, which
+# ctest reports as such), saying why, when it is not this host's turn for EXE:
+# the tests run the exe of the build that e2e_build names, and any exe the host
+# runs when E2E_EVERY_BUILD is 1.
+e2e_skip_unless_this_build() {
+    local build
+    build=$(pe_build "$1") || e2e_fail "not a Windows program of x86 or x86-64: $1"
+    e2e_build
+    if ! wine_runs "$1"; then
+        printf '%s: skipped, the %s build: %s\n' "$E2E_NAME" "$build" "$E2E_BUILD_WHY"
+        exit 77
+    fi
+    if [ "$build" != "$E2E_BUILD" ] && [ "${E2E_EVERY_BUILD:-}" != 1 ]; then
+        printf '%s: skipped, the %s build: the %s build runs the end-to-end tests, as %s\n' \
+            "$E2E_NAME" "$build" "$E2E_BUILD" "$E2E_BUILD_WHY"
+        exit 77
+    fi
+}
+
+# e2e_open_desktop: a fresh X server, a fresh Wine session and Wine's desktop
+# with its taskbar, with the computer name in COMPUTER_NAME.
+e2e_open_desktop() {
+    wine_prefix_ready
+    # A session left over by an interrupted run would own the desktop and the
+    # single-instance lock.
+    e2e_stop_wine
+    e2e_start_xvfb
+    e2e_configure_desktop
+    e2e_start_desktop
+    COMPUTER_NAME=$(e2e_computer_name) || e2e_fail "cannot read the computer name"
+    [ -n "$COMPUTER_NAME" ] || e2e_fail "empty computer name"
+    # Until the pointer moves, Wine reports it at the screen's centre; park it
+    # well away from the taskbar and the screen's corners.
+    xdotool mousemove 200 200
+    e2e_log "desktop ready; computer name $COMPUTER_NAME"
+}
+
+# e2e_begin ORBIQUELL_EXE PROBE_EXE: the test's artifacts folder, its clean-up
+# at exit, and an open desktop; skipped when it is not this build's turn.
 e2e_begin() {
     E2E_EXE=$(realpath "${1:?path of Orbiquell.exe}")
     E2E_PROBE=$(realpath "${2:?path of orbiquell-probe.exe}")
     [ -f "$E2E_EXE" ] || e2e_fail "no such file: $E2E_EXE"
+    e2e_skip_unless_this_build "$E2E_EXE"
     [ -f "$E2E_PROBE" ] || e2e_fail "no such file: $E2E_PROBE"
     E2E_REG_VIEW=
     [ "$(pe_machine "$E2E_EXE")" != 014c ] || E2E_REG_VIEW=/reg:32
@@ -375,19 +456,8 @@ e2e_begin() {
     trap e2e_cleanup EXIT
     trap 'exit 130' INT TERM
     trap 'e2e_log "FAIL: status $? at line $LINENO of $(basename "${BASH_SOURCE[0]}"): $BASH_COMMAND"' ERR
-    wine_prefix_ready
-    # A session left over by an interrupted run would own the desktop and the
-    # single-instance lock.
-    e2e_stop_wine
-    e2e_start_xvfb
-    e2e_configure_desktop "$(basename "$E2E_EXE")" "$(basename "$E2E_PROBE")"
-    COMPUTER_NAME=$(e2e_computer_name) || e2e_fail "cannot read the computer name"
-    [ -n "$COMPUTER_NAME" ] || e2e_fail "empty computer name"
-    e2e_start_desktop
-    # Until the pointer moves, Wine reports it at the screen's centre; park it
-    # well away from the taskbar and the screen's corners.
-    xdotool mousemove 200 200
-    e2e_log "desktop ready; computer name $COMPUTER_NAME"
+    e2e_log "running $(basename "$E2E_EXE") of the $(pe_build "$E2E_EXE") build"
+    e2e_open_desktop
 }
 
 # ---- The tray image ----------------------------------------------------------

@@ -21,11 +21,6 @@ run_all='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
 desktop_key='HKCU\Control Panel\Desktop'
 shortcut="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Orbiquell.lnk"
 e2e_keep_screen_saver
-# The setup and the uninstaller (which goes on from a copy of itself, Un_A.exe)
-# join the desktop the program runs on, as they share one desktop on Windows:
-# the uninstaller finds the program's window there.
-e2e_configure_desktop "$(basename "$E2E_EXE")" "$(basename "$E2E_PROBE")" "$(basename "$setup")" \
-    Uninstall.exe Un_A.exe
 
 "$cpack" --config "$cpack_config" -G NSIS >"$E2E_ARTIFACTS/cpack.log" 2>&1 ||
     e2e_fail "cpack failed (see $E2E_ARTIFACTS/cpack.log)"
@@ -34,8 +29,8 @@ e2e_observed "setup: $(basename "$setup"), $(stat -c %s "$setup") bytes"
 
 # A picture of the setup's first page for the README, when asked for.
 if [ "${ORBIQUELL_UPDATE_SCREENSHOTS:-}" = 1 ]; then
-    "$WINE" "$setup" >>"$E2E_ARTIFACTS/wine.log" 2>&1 &
-    setup_pid=$!
+    wine_spawn "$setup" >>"$E2E_ARTIFACTS/wine.log" 2>&1
+    setup_pid=$WINE_PID
     setup_window() { probe windows '#32770' | grep $'\tvisible=1\t' | grep -q 'Orbiquell'; }
     poll_until 60 "the setup's window" setup_window || e2e_fail "the setup shows no window"
     page=$(probe windows '#32770' | grep $'\tvisible=1\t' | head -n1)
@@ -48,7 +43,7 @@ fi
 # ---- Installing ----------------------------------------------------------------
 
 start_ms=$(now_ms)
-"$WINE" "$setup" /S >>"$E2E_ARTIFACTS/wine.log" 2>&1 || e2e_fail "the setup failed"
+wine_start "$setup" /S >>"$E2E_ARTIFACTS/wine.log" 2>&1 || e2e_fail "the setup failed"
 location=$(reg_get "$uninstall_key" InstallLocation) || e2e_fail "no entry in Add/Remove Programs"
 location=${location#REG_SZ }
 folder=$(wine_quiet winepath -u "$location" | tr -d '\r')
@@ -88,7 +83,7 @@ poll_until 10 "the main window to go" main_window_gone || e2e_fail "the window s
 # ---- Uninstalling while it runs ----------------------------------------------------
 
 uninstall_ms=$(now_ms)
-"$WINE" "$folder/Uninstall.exe" /S >>"$E2E_ARTIFACTS/wine.log" 2>&1 || e2e_fail "the uninstaller failed"
+wine_start "$folder/Uninstall.exe" /S >>"$E2E_ARTIFACTS/wine.log" 2>&1 || e2e_fail "the uninstaller failed"
 # The uninstaller goes on from a copy of itself in the temporary folder.
 poll_until 60 "the installation folder to go" bash -c '[ ! -e "$1" ]' _ "$folder" ||
     e2e_fail "left in $folder: $(ls "$folder")"

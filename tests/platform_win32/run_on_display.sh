@@ -41,7 +41,7 @@ wine_prefix_ready
 # Every window of the prefix in one virtual desktop, so that activation and
 # focus stay inside Wine and no window waits for a window manager there is
 # none of; Wine 8 takes the DPI from the user's LogPixels.
-reg_add() { "$WINE" reg add "$@" /f >/dev/null; }
+reg_add() { wine_start reg add "$@" /f >/dev/null; }
 reg_add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default
 reg_add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768
 reg_add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi"
@@ -50,5 +50,5 @@ reg_add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi"
 stop_session
 
 status=0
-"$WINE" "$program" "$@" || status=$?
+wine_start "$program" "$@" || status=$?
 exit "$status"

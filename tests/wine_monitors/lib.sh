@@ -37,7 +37,9 @@ wm_start_probe() {
     local fifos
     fifos=$(mktemp -d)
     mkfifo "$fifos/to" "$fifos/from"
-    "$WINE" "$1" "$2" <"$fifos/to" >"$fifos/from" 2>>"$WM_LOGS/$WM_NAME.wine.log" &
+    # A job of its own, which opens the FIFOs itself: this shell, opening one
+    # end, would wait for the other for ever.
+    wine_start "$1" "$2" <"$fifos/to" >"$fifos/from" 2>>"$WM_LOGS/$WM_NAME.wine.log" &
     WM_PROBE_PID=$!
     # In the order the probe's side opens them, so that neither waits forever.
     exec {WM_TO_PROBE}>"$fifos/to" {WM_FROM_PROBE}<"$fifos/from"

@@ -11,4 +11,4 @@ provider=${1:?path of orbiquell_perf.dll}
 shift
 wine_prefix_ready
 wm_register_provider "$provider"
-exec "$WINE" "$@"
+wine_start "$@"
