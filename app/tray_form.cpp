@@ -53,6 +53,7 @@ struct frmSysTray::Controls {
           menu(owner) {
         // End of the session or WM_CLOSE: the program ends like from its menu.
         form.setOnUnload([&owner] { owner.menuExit_Click(); });
+        form.setOnTaskbarCreated([&owner] { owner.Form_TaskbarCreated(); });
         picSysTray.setOnTrayEvent(
             [&owner](platform::TrayMouseEvent event) { owner.picSysTray_MouseMove(event); });
     }
@@ -61,7 +62,7 @@ struct frmSysTray::Controls {
     platform::PictureBox picSysTray;
     platform::Timer timUpdate;
     TrayImages images;
-    TrayIconShown iconShown;
+    TrayIconState iconState;
     TrayMenu menu;
 };
 
@@ -102,7 +103,7 @@ platform::Handle frmSysTray::hWnd() {
 
 TrayIconOwner frmSysTray::trayIcon() {
     Load();
-    return {controls_->picSysTray.handle(), controls_->images, controls_->iconShown};
+    return {controls_->picSysTray.handle(), controls_->images, controls_->iconState};
 }
 
 TrayMenu& frmSysTray::menu() {
@@ -168,6 +169,10 @@ void UnloadForms() {
     ResumeNext([] { frmSysTray::Instance().Unload(); });
 }
 
+void frmSysTray::Form_TaskbarCreated() {
+    ReAddTrayIcon(trayIcon());
+}
+
 void frmSysTray::ShowUptime() {
     UpdateTrayTip(trayIcon(), gComputerName + " up for " + GetUptimeString());
 }
@@ -189,6 +194,8 @@ void frmSysTray::timUpdate_Timer() {
     ShowUptime();
     UpdateSleeper();
     platform::PumpMessages();
+    // A menu choice or a click handled just now may have ended the program.
+    if (platform::QuitRequested()) return;
     if (TrimCounter == 0) TrimWorkingSet();
     TrimCounter = (TrimCounter + 1) % kTrimEveryTicks;
 }

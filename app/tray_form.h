@@ -44,6 +44,8 @@ class frmSysTray {
 
     void Form_Load();
     void Form_Unload();
+    // The shell's notification area was created anew, without the icon.
+    void Form_TaskbarCreated();
     void ShowUptime();
     void timUpdate_Timer();
 

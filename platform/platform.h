@@ -237,5 +237,9 @@ int RunMessageLoop();
 void PumpMessages();
 // Ends the message loop (and so the process) with the given code.
 void Quit(int exitCode);
+// True once Quit was called. From then on no handler of any widget runs: a
+// click, a tick or a menu choice that was already on its way when the program
+// was told to end must not act on forms that are gone.
+bool QuitRequested();
 
 }  // namespace platform

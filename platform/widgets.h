@@ -24,6 +24,9 @@ class HiddenForm {
 
     Handle handle() const;
     void setOnUnload(std::function<void()> handler);
+    // The shell's "TaskbarCreated" broadcast: its notification area was
+    // created anew (Explorer restarted), without the icons it had.
+    void setOnTaskbarCreated(std::function<void()> handler);
 
     struct Impl;
 

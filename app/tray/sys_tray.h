@@ -6,10 +6,15 @@
 #include "app/tray/tray_images.h"
 #include "platform/platform.h"
 
-// What the shell was last told the icon shows.
-struct TrayIconShown {
+// What the program last asked the icon to show, which an icon added anew
+// shows, and what the shell took of it: an empty tip and image 0 where the
+// shell refused, so that the next tick sends them again.
+struct TrayIconState {
+    std::string wantedTip;
+    platform::Handle wantedImage = 0;
     std::string tip;
     platform::Handle image = 0;
+    int tipUpdatesSkipped = 0;
 };
 
 // Where the icon belongs: the picture box that hears what the mouse does over
@@ -17,18 +22,32 @@ struct TrayIconShown {
 struct TrayIconOwner {
     platform::Handle window = 0;
     const TrayImages& images;
-    TrayIconShown& shown;
+    TrayIconState& state;
 };
 
 // An image that could not be loaded raises RuntimeError "Invalid picture" for
 // the caller to report.
+//
+// A shell that still has the icon refuses to add it (a "TaskbarCreated" without
+// a real loss, or an earlier add that timed out but went through); the icon is
+// then changed instead, or else removed and added again.
 void AddTrayIcon(const TrayIconOwner& owner, TrayImage icon, const std::string& tip);
-// The tip and the image are sent only when they differ from what the shell
-// shows already: the tick asks every 400 ms, the uptime text changes once a
-// second, and the image mostly not at all. A tip the shell refuses to change
-// means it lost the icon (its notification area was re-created): the icon is
-// added again with the start-up tip and image, and the next ticks put the
-// uptime and the right image back.
+// Adds the icon again with what the program last asked it to show, after the
+// shell created its notification area anew.
+void ReAddTrayIcon(const TrayIconOwner& owner);
+// The tick asks every 400 ms; an image is sent only when the shell does not
+// show it already, and a tip when it differs from the shown one or has not
+// been sent for kTipResendTicks updates. A tip the shell refuses to change
+// means it lost the icon: the icon is added again with the start-up tip and
+// image, and the next ticks put the uptime and the right image back.
 void UpdateTrayTip(const TrayIconOwner& owner, const std::string& tip);
 void UpdateTrayIcon(const TrayIconOwner& owner, TrayImage icon);
 void RemoveTrayIcon(const TrayIconOwner& owner);
+
+// A refused tip update is how the program finds out, on a shell that does not
+// broadcast "TaskbarCreated", that its icon is gone. The uptime changes once a
+// second, so its tip goes out that often anyway; a tip that stays the same (a
+// failure text) is sent again every fifth tick, two seconds, so that a lost
+// icon comes back within two seconds even then, for one call to the shell
+// every two seconds.
+constexpr int kTipResendTicks = 5;

@@ -1,6 +1,8 @@
 // The message loop: in the simulation, letting time pass until the program
 // asks to quit.
+#include <functional>
 #include <stdexcept>
+#include <utility>
 
 #include "platform/platform.h"
 #include "platform/sim/sim.h"
@@ -41,13 +43,13 @@ void Quit(int exitCode) {
     Loop().quitCode = exitCode;
 }
 
-}  // namespace platform
-
-namespace sim {
-
 bool QuitRequested() {
     return Loop().quitRequested;
 }
+
+}  // namespace platform
+
+namespace sim {
 
 int QuitCode() {
     return Loop().quitCode;
@@ -57,4 +59,17 @@ int PumpCount() {
     return Loop().pumpCount;
 }
 
+void DuringNextModal(std::function<void()> action) {
+    Loop().duringModal = std::move(action);
+}
+
 }  // namespace sim
+
+namespace sim::detail {
+
+void RunDuringModal() {
+    const std::function<void()> action = std::exchange(Loop().duringModal, nullptr);
+    if (action) action();
+}
+
+}  // namespace sim::detail

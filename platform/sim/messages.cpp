@@ -18,6 +18,7 @@ int ShowMessageBox(Handle owner, const std::string& prompt, std::uint32_t style,
                    const std::string& title) {
     Messages().messageBoxes.push_back(
         {owner, prompt, style, title, sim::detail::TheWorld().shell.screenPointer});
+    sim::detail::RunDuringModal();
     if (Messages().messageBoxOpenMs > 0) sim::AdvanceTime(Messages().messageBoxOpenMs);
     return kIdOk;
 }

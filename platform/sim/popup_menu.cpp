@@ -73,6 +73,7 @@ void PopupMenu::popup(Handle owner, int defaultItem) {
         shown.items.push_back(item.state);
     }
     Menus().popups.push_back(std::move(shown));
+    sim::detail::RunDuringModal();
 
     const std::optional<std::string>& choice = Menus().choice;
     if (!choice) {

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <exception>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -115,6 +116,9 @@ void ThrowFromNextNotifyIcon(std::exception_ptr error);
 // Forgets all icons, as when the notification area is re-created; later
 // NIM_MODIFY calls for them fail until they are added again.
 void RecreateTray();
+// The shell's "TaskbarCreated" broadcast to every hidden form, as Explorer
+// sends it once its new notification area is up.
+void BroadcastTaskbarCreated();
 struct TrayIcon {
     platform::Handle window = 0;
     platform::Handle image = 0;
@@ -136,9 +140,11 @@ void CloseWindow(platform::Handle window);
 void EndSession();
 // What the mouse did over the tray icon, for the picture box that hears it.
 void SendTrayEvent(platform::Handle pictureBox, platform::TrayMouseEvent event);
-bool QuitRequested();
 int QuitCode();
 int PumpCount();  // how often PumpMessages ran
+// Runs action once, inside the next message box or popup menu while it is
+// open, before it is answered: what the user or Windows does meanwhile.
+void DuringNextModal(std::function<void()> action);
 
 // ---- The main window's widgets, as a user drives them -------------------------------
 // Makes the creation of every Form fail, as a window Windows refuses to create.

@@ -3,6 +3,7 @@
 
 #include "platform/sim/clock_internal.h"
 #include "platform/sim/sim.h"
+#include "platform/sim/widget_records.h"
 #include "platform/sim/world.h"
 #include "platform/widgets.h"
 
@@ -38,11 +39,7 @@ std::optional<platform::Handle> NextDueTimer(std::uint64_t untilMs) {
 void Fire(platform::Handle handle) {
     TimerRecord& timer = Timers().at(handle);
     timer.dueMs = Now() + timer.intervalMs;
-    // Copied first: the handler may destroy its own timer.
-    std::function<void()> handler = timer.onTimer;
-    if (handler) {
-        handler();
-    }
+    sim::detail::RunHandler(timer.onTimer);
 }
 
 }  // namespace

@@ -20,9 +20,11 @@ bool IsLiveWindow(platform::Handle window);
 bool IsOnScreen(const FormRecord& form);
 
 // Runs a copy of the handler: it may destroy the object that holds it, so the
-// caller must not touch that object's record afterwards either.
+// caller must not touch that object's record afterwards either. Once the
+// program has asked to quit, nothing runs, as in the Win32 layer.
 template <typename... Args>
 void RunHandler(const std::function<void(Args...)>& handler, Args... args) {
+    if (platform::QuitRequested()) return;
     std::function<void(Args...)> copy = handler;
     if (copy) {
         copy(std::forward<Args>(args)...);

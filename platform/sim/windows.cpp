@@ -72,6 +72,12 @@ void HiddenForm::setOnUnload(std::function<void()> handler) {
     }
 }
 
+void HiddenForm::setOnTaskbarCreated(std::function<void()> handler) {
+    if (WindowRecord* record = FindWindow(impl_->handle)) {
+        record->onTaskbarCreated = std::move(handler);
+    }
+}
+
 struct PictureBox::Impl {
     Handle handle = 0;
 };
@@ -114,9 +120,12 @@ void CloseWindow(platform::Handle window) {
     }
 }
 
-void EndSession() {
-    // The windows that exist when the session ends hear of it; one that an
-    // earlier window's handler destroyed is passed over.
+namespace {
+
+// A broadcast reaches the top-level windows that exist when it is sent; one
+// that an earlier window's handler destroyed is passed over.
+template <typename Handler>
+void Broadcast(Handler WindowRecord::*handler) {
     std::vector<platform::Handle> topLevel;
     for (const auto& [handle, record] : Windows()) {
         if (record.parent == 0) {
@@ -124,8 +133,18 @@ void EndSession() {
         }
     }
     for (platform::Handle window : topLevel) {
-        if (const WindowRecord* record = FindWindow(window)) RunHandler(record->onUnload);
+        if (const WindowRecord* record = FindWindow(window)) RunHandler(record->*handler);
     }
+}
+
+}  // namespace
+
+void EndSession() {
+    Broadcast(&WindowRecord::onUnload);
+}
+
+void BroadcastTaskbarCreated() {
+    Broadcast(&WindowRecord::onTaskbarCreated);
 }
 
 void SendTrayEvent(platform::Handle pictureBox, platform::TrayMouseEvent event) {

@@ -70,6 +70,7 @@ struct TrayState {
 struct WindowRecord {
     platform::Handle parent = 0;  // 0 for a top-level window (a hidden form)
     std::function<void()> onUnload;
+    std::function<void()> onTaskbarCreated;
     std::function<void(platform::TrayMouseEvent)> onTrayEvent;
 };
 
@@ -191,6 +192,7 @@ struct LoopState {
     bool quitRequested = false;
     int quitCode = 0;
     int pumpCount = 0;
+    std::function<void()> duringModal;  // run inside the next box or menu
 };
 
 struct World {
@@ -224,5 +226,9 @@ platform::Handle NewHandle();
 // The NT family has the wide ("W") calls; the 9x family, or a machine whose
 // version cannot be read, only the ANSI ones.
 bool HasWideCalls();
+
+// Runs, once, what the test asked to happen while the next message box or popup
+// menu is open.
+void RunDuringModal();
 
 }  // namespace sim::detail

@@ -62,4 +62,8 @@ void Quit(int exitCode) {
     PostQuitMessage(exitCode);
 }
 
+bool QuitRequested() {
+    return quitRequest.has_value();
+}
+
 }  // namespace platform

@@ -51,10 +51,12 @@ Widget* WidgetOf(HWND window) {
 // through, so nothing may leave here. A handler that throws has left the
 // program in a state nobody knows, so the message loop ends, and the program
 // with it, as an unhandled run-time error would end it; the program's own
-// shutdown steps still run once the loop has returned.
+// shutdown steps still run once the loop has returned. Once the program has
+// been told to end, no handler runs at all.
 template <typename... Args>
 void CallHandler(const std::function<void(Args...)>& handler,
                  std::type_identity_t<Args>... args) noexcept {
+    if (QuitRequested()) return;
     try {
         // A copy: the handler may destroy the widget that holds it.
         const std::function<void(Args...)> call = handler;

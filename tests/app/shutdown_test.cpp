@@ -32,11 +32,13 @@ class ShutdownTest : public SimTest {
         EXPECT_TRUE(sets.back().persist);
         EXPECT_TRUE(sim::TrayIcons().empty());
         EXPECT_EQ(sim::NotifyCalls().back().op, sim::TrayOp::Delete);
-        EXPECT_TRUE(sim::QuitRequested());
+        EXPECT_TRUE(platform::QuitRequested());
         EXPECT_EQ(sim::QuitCode(), 0);
         EXPECT_FALSE(frmSysTray::Instance().loaded());
+        // Neither ticks nor the shell's broadcast bring the icon back.
         const std::size_t calls = sim::NotifyCalls().size();
         sim::AdvanceTime(2000);
+        sim::BroadcastTaskbarCreated();
         EXPECT_EQ(sim::NotifyCalls().size(), calls);
     }
 };

@@ -41,7 +41,7 @@ TEST_F(StartupTest, AddsTheIconThenShowsTheUptime) {
     ASSERT_EQ(sim::TrayIcons().size(), 1u);
     EXPECT_EQ(sim::TrayIcons()[0].tip, "SIMPC up for 3 days, 4:05:06");
     EXPECT_TRUE(sim::MessageBoxes().empty());
-    EXPECT_FALSE(sim::QuitRequested());
+    EXPECT_FALSE(platform::QuitRequested());
 }
 
 TEST_F(StartupTest, FillsTheProcessWideState) {
@@ -160,7 +160,7 @@ TEST_F(StartupTest, SecondInstanceWarnsAndEndsWithoutTouchingAnything) {
     ASSERT_EQ(sim::NotifyCalls().size(), 1u);
     EXPECT_EQ(sim::NotifyCalls()[0].op, sim::TrayOp::Delete);
     EXPECT_FALSE(sim::NotifyCalls()[0].accepted);
-    EXPECT_TRUE(sim::QuitRequested());
+    EXPECT_TRUE(platform::QuitRequested());
     EXPECT_FALSE(form.loaded());
 
     // Nothing else of start-up ran.

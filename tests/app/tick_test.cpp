@@ -152,6 +152,44 @@ TEST_F(TickTest, OpenErrorBoxDoesNotStackFurtherBoxes) {
     EXPECT_EQ(sim::MessageBoxes().size(), 2u);
 }
 
+// The shell creates its notification area anew while the tip cannot change
+// (the uptime cannot be read): the icon is back at once on the shell's
+// broadcast, and within the resend period without it, and then shows the image
+// of the moment, an armed corner's or a lit indicator's.
+TEST_F(TickTest, LostIconComesBackWhileTheTipStaysTheSame) {
+    sim::SetPerformanceCounter(true, 100, 0);
+    sim::RegPutDword(platform::kHKeyLocalMachine, "Software\\Orbiquell\\Settings", "HotCorners", 1);
+    sim::SetCursor(0, 767);
+    Start();
+    Ticks(1);
+    const std::string failed = "SIMPC up for uptime query failed";
+    ASSERT_EQ(sim::TrayIcons().at(0).tip, failed);
+
+    sim::RecreateTray();
+    sim::BroadcastTaskbarCreated();
+    ASSERT_EQ(sim::TrayIcons().size(), 1u);
+    EXPECT_EQ(sim::TrayIcons()[0].tip, failed);
+    EXPECT_EQ(ShownIcon(), Image(TrayImage::imgSleepNow));
+
+    sim::SetCursor(512, 384);
+    std::int32_t received = 0;
+    const auto traffic = [&received] {
+        sim::SetInterfaceTotals(platform::InterfaceTotals{received += 1500, 1});
+    };
+    traffic();
+    Ticks(1);
+    sim::RecreateTray();
+    for (int tick = 0; tick < kTipResendTicks && sim::TrayIcons().empty(); ++tick) {
+        traffic();
+        Ticks(1);
+    }
+    ASSERT_EQ(sim::TrayIcons().size(), 1u);
+    traffic();
+    Ticks(1);
+    EXPECT_EQ(sim::TrayIcons()[0].tip, failed);
+    EXPECT_EQ(ShownIcon(), Image(TrayImage::imgIcon_rx));
+}
+
 TEST_F(TickTest, TooltipUptimeAdvances) {
     sim::SetPerformanceCounter(true, 0, 10'000'000);
     Start();

@@ -153,7 +153,34 @@ TEST_F(TrayMenuTest, ExitUnloadsBothFormsAndEnds) {
     EXPECT_FALSE(frmSysTray::Instance().loaded());
     EXPECT_TRUE(sim::TrayIcons().empty());
     EXPECT_TRUE(sim::ScreenSaverActive());
-    EXPECT_TRUE(sim::QuitRequested());
+    EXPECT_TRUE(platform::QuitRequested());
 }
 
 }  // namespace
+
+// WM_CLOSE arrives while the menu is open, and the user then chooses an item
+// instead of dismissing it: the program ends as asked, and the choice acts on
+// nothing.
+TEST_F(TrayMenuTest, NoChoiceActsOnceTheProgramWasToldToEnd) {
+    for (const char* item :
+         {"&Restore Orbiquell...", "Enable &Hot Corners", "&Start Screen Saver...",
+          "&Configure Screen Saver...", "E&xit Orbiquell"}) {
+        SCOPED_TRACE(item);
+        SetUp();
+        const platform::Handle icon = frmSysTray::Instance().trayIcon().window;
+        sim::SetMenuChoice(item);
+        sim::DuringNextModal([] { sim::CloseWindow(frmSysTray::Instance().hWnd()); });
+        Tray(kRButtonUp);
+        EXPECT_TRUE(platform::QuitRequested());
+        EXPECT_FALSE(frmSysTray::Instance().loaded());
+        EXPECT_FALSE(frmMain::IsLoaded());
+        EXPECT_FALSE(StoredHotCorners());
+        EXPECT_EQ(sim::ScreenSaverStarts(), 0);
+        EXPECT_TRUE(sim::StartedPrograms().empty());
+        EXPECT_TRUE(sim::TrayIcons().empty());
+        // Nor does a click that was still queued.
+        sim::SendTrayEvent(icon, kLButtonDblClk);
+        EXPECT_FALSE(frmMain::IsLoaded());
+        EXPECT_FALSE(frmSysTray::Instance().loaded());
+    }
+}

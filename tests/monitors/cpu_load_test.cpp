@@ -347,6 +347,20 @@ TEST_F(CPULoadNt, CorruptDataFailsAndTheNextGoodSampleCounts) {
     EXPECT_EQ(load.CPUString(), "90 %") << "against the sample at 0 ms";
 }
 
+// A block cut short, whose records claim more than the query returned: only the
+// returned bytes are read, not the rest of the buffer, whose zeros would read as
+// an idle time of 0, that is 100 %.
+TEST_F(CPULoadNt, BlockCutShortFails) {
+    CPULoad load;
+    Serve({0}, 0);
+    load.CPUString();
+    perfdata::Built built =
+        perfdata::Build(perfdata::ProcessorBlock({500 * kTicksPerMs}, At(1000)));
+    built.bytes.resize(built.bytes.size() - 8);
+    sim::SetPerformanceData(built.bytes);
+    EXPECT_EQ(load.CPUString(), kFailed);
+}
+
 TEST_F(CPULoadNt, TimeStampThatIsNoDateFails) {
     CPULoad load;
     Serve({0}, 0);

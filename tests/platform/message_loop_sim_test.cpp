@@ -23,7 +23,7 @@ TEST_F(SimMessageLoop, RunsTimersUntilOneQuits) {
     });
     EXPECT_EQ(platform::RunMessageLoop(), 7);
     EXPECT_EQ(ticks, 3);
-    EXPECT_TRUE(sim::QuitRequested());
+    EXPECT_TRUE(platform::QuitRequested());
     EXPECT_GE(platform::TickCount(), 1200u);
     EXPECT_LT(platform::TickCount(), 1600u);
 }
@@ -38,7 +38,7 @@ TEST_F(SimMessageLoop, EarlierQuitReturnsAtOnceWithTheLastCode) {
 
 TEST_F(SimMessageLoop, GivesUpInsteadOfHangingWhenNothingQuits) {
     EXPECT_THROW(platform::RunMessageLoop(), std::runtime_error);
-    EXPECT_FALSE(sim::QuitRequested());
+    EXPECT_FALSE(platform::QuitRequested());
 }
 
 }  // namespace

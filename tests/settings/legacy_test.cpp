@@ -54,6 +54,15 @@ TEST_F(LegacyTest, ProductKeyWithOtherSubkeysStays) {
     MigrateLegacySettings();
     EXPECT_FALSE(sim::RegKeyExists(kHkcu, kSettings));
     EXPECT_TRUE(sim::RegKeyExists(kHkcu, "Software\\Orbiquell\\Other"));
+
+    // A Settings key with a subkey stays too, but without the old value, which
+    // would otherwise be copied over the new setting at every start.
+    sim::Reset();
+    sim::RegPutDword(kHkcu, kSettings, "SleeperActive", 1);
+    sim::RegPutKey(kHkcu, "Software\\Orbiquell\\Settings\\Other");
+    MigrateLegacySettings();
+    EXPECT_TRUE(sim::RegKeyExists(kHkcu, kSettings));
+    EXPECT_FALSE(sim::RegGetValue(kHkcu, kSettings, "SleeperActive"));
 }
 
 TEST_F(LegacyTest, AFailedCopyKeepsTheOldSettingForThisRunAndTheNext) {

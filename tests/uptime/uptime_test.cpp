@@ -26,10 +26,21 @@ TEST_F(UptimeTest, WorkedExamples) {
         double seconds;
         const char* text;
     } examples[] = {
-        {0, "0 days, 0:00:00"},      {59, "0 days, 0:00:59"},        {59.5, "0 days, 0:01:00"},
-        {60.5, "0 days, 0:01:00"},   {3600, "0 days, 1:00:00"},      {86399, "0 days, 23:59:59"},
-        {86400, "1 day, 0:00:00"},   {90061, "1 day, 1:01:01"},      {172800, "2 days, 0:00:00"},
-        {273906, "3 days, 4:05:06"}, {8640000, "100 days, 0:00:00"}, {32707, "0 days, 9:05:07"},
+        {0, "0 days, 0:00:00"},
+        {59, "0 days, 0:00:59"},
+        {59.5, "0 days, 0:01:00"},
+        {60.5, "0 days, 0:01:00"},
+        {3600, "0 days, 1:00:00"},
+        {86399, "0 days, 23:59:59"},
+        {86400, "1 day, 0:00:00"},
+        {90061, "1 day, 1:01:01"},
+        {172800, "2 days, 0:00:00"},
+        {273906, "3 days, 4:05:06"},
+        {8640000, "100 days, 0:00:00"},
+        {32707, "0 days, 9:05:07"},
+        // A half second that rounds over an hour and over a day.
+        {3599.5, "0 days, 1:00:00"},
+        {86399.5, "1 day, 0:00:00"},
     };
     for (const auto& example : examples) {
         CounterAt(example.seconds);

@@ -45,6 +45,41 @@ TEST_F(SysTrayTest, EveryImageIsItsOwnLoadedIcon) {
     EXPECT_EQ(sim::LiveIconCount(), icons);
 }
 
+TEST_F(SysTrayTest, WhatTheShellRefusedIsSentAgain) {
+    sim::SetTrayRefuses(true);
+    UpdateTrayTip(Owner(), "tip");
+    UpdateTrayIcon(Owner(), TrayImage::imgIcon_rx);
+    sim::SetTrayRefuses(false);
+    UpdateTrayTip(Owner(), "tip");
+    UpdateTrayIcon(Owner(), TrayImage::imgIcon_rx);
+    ASSERT_EQ(sim::TrayIcons().size(), 1u);
+    EXPECT_EQ(sim::TrayIcons()[0].image, Owner().images.handle(TrayImage::imgIcon_rx));
+    EXPECT_EQ(sim::TrayIcons()[0].tip, "tip");
+
+    // An add that was refused too.
+    sim::RecreateTray();
+    sim::SetTrayRefuses(true);
+    AddTrayIcon(Owner(), TrayImage::imgIcon_none, "tip");
+    sim::SetTrayRefuses(false);
+    UpdateTrayTip(Owner(), "tip");
+    EXPECT_EQ(sim::TrayIcons().size(), 1u);
+}
+
+// A broadcast without a real loss: the shell refuses the add, the icon is
+// changed instead, and the program does not go on adding it.
+TEST_F(SysTrayTest, BroadcastWhileTheShellHasTheIconKeepsOneIcon) {
+    UpdateTrayIcon(Owner(), TrayImage::imgSleepNow);
+    UpdateTrayTip(Owner(), "tip");
+    sim::BroadcastTaskbarCreated();
+    ASSERT_EQ(sim::TrayIcons().size(), 1u);
+    EXPECT_EQ(sim::TrayIcons()[0].image, Owner().images.handle(TrayImage::imgSleepNow));
+    EXPECT_EQ(sim::TrayIcons()[0].tip, "tip");
+    const std::size_t calls = sim::NotifyCalls().size();
+    UpdateTrayIcon(Owner(), TrayImage::imgSleepNow);
+    UpdateTrayTip(Owner(), "tip");
+    EXPECT_EQ(sim::NotifyCalls().size(), calls);
+}
+
 TEST_F(SysTrayTest, RefusedTipUpdateReaddsWithTheDisabledFamily) {
     sim::SetTrayRefuses(true);
     UpdateTrayTip(Owner(), "ignored");

@@ -2,11 +2,19 @@
 // list and the output format).
 #pragma once
 
+#include "window_access.h"
+
 namespace probe {
 
 // controls CLASS: a top-level window of CLASS (a visible one if there is one)
 // and every window inside it.
 int CommandControls(const wchar_t* className);
+
+// forget-icon CLASS ID [broadcast]: deletes the notification-area icon ID of
+// the window of CLASS, as a restart of the shell loses it, and with broadcast
+// sends "TaskbarCreated" as the restarted shell does; then waits up to WAIT ms
+// until the shell has the icon again and prints how long that took.
+int CommandForgetIcon(const wchar_t* className, UINT id, bool broadcast, DWORD waitMs);
 
 // record FILE ARGUMENTS...: appends one line with the arguments to FILE.
 int CommandRecord(const char* file, int count, char** arguments);

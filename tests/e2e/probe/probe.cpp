@@ -29,6 +29,11 @@
 //   resources CLASS       the number of windows and of GDI objects (stock ones
 //                         aside, also by kind) of the process that owns a
 //                         window of CLASS
+//   forget-icon CLASS ID [broadcast]
+//                         deletes the tray icon ID of the window of CLASS, with
+//                         broadcast sends "TaskbarCreated" as a restarted shell
+//                         does, and prints the ms until the icon is back (10 s
+//                         at most)
 //   focus                 the foreground window, and the active, focus and
 //                         capture windows of its thread and whether it is in a
 //                         menu: where mouse and keyboard input goes
@@ -353,7 +358,7 @@ int Usage() {
                  "usage: orbiquell-probe windows [CLASS] | tree | tray | tooltips |\n"
                  "                       dialog TITLE | close CLASS | interfaces |\n"
                  "                       controls CLASS | record FILE ARGS... | focus |\n"
-                 "                       resources CLASS\n");
+                 "                       resources CLASS | forget-icon CLASS ID [broadcast]\n");
     return 2;
 }
 
@@ -390,6 +395,11 @@ int main(int argc, char** argv) {
         result = probe::CommandControls(probe::Wide(argv[2]).c_str());
     } else if (command == "resources" && argc > 2) {
         result = probe::CommandResources(probe::Wide(argv[2]).c_str());
+    } else if (command == "forget-icon" && argc > 3) {
+        const bool broadcast = argc > 4 && std::strcmp(argv[4], "broadcast") == 0;
+        result = probe::CommandForgetIcon(probe::Wide(argv[2]).c_str(),
+                                          static_cast<UINT>(std::strtoul(argv[3], nullptr, 10)),
+                                          broadcast, 10000);
     } else if (command == "record" && argc > 2) {
         result = probe::CommandRecord(argv[2], argc - 3, argv + 3);
     } else {

@@ -81,6 +81,26 @@ TEST_F(AboutTabTest, AFailedLinkNamesTheHandlerByItsExactPrefix) {
     EXPECT_EQ(sim::CurrentScreenPointer(), platform::ScreenPointer::Default);
 }
 
+// The user ends the program from the tray while a failed link's box is open:
+// the program ends, and the rest of the link's handler touches nothing gone.
+TEST_F(AboutTabTest, ExitFromTheTrayWhileTheLinkBoxIsOpen) {
+    frmSysTray::Instance().Load();
+    const platform::Handle website = OpenAbout().lblWebsite.handle();
+    sim::SetShellOpenResult(2);
+    sim::SetMenuChoice("E&xit Orbiquell");
+    sim::DuringNextModal([] {
+        sim::SendTrayEvent(frmSysTray::Instance().trayIcon().window,
+                           platform::TrayMouseEvent::RightButtonUp);
+    });
+    sim::Click(website);
+    EXPECT_EQ(sim::MessageBoxes().size(), 1u);
+    EXPECT_TRUE(platform::QuitRequested());
+    EXPECT_FALSE(frmMain::IsLoaded());
+    EXPECT_FALSE(frmSysTray::Instance().loaded());
+    EXPECT_TRUE(sim::TrayIcons().empty());
+    EXPECT_EQ(sim::CurrentScreenPointer(), platform::ScreenPointer::Default);
+}
+
 TEST_F(AboutTabTest, TheHandShowsOverLinksUntilTheTabOrWindowSurface) {
     auto& c = OpenAbout();
     EXPECT_EQ(c.form.pointer(), Pointer::Default);

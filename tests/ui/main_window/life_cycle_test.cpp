@@ -108,7 +108,7 @@ TEST_F(LifeCycleTest, TheCloseBoxUnloadsAndReopeningStartsAfresh) {
     EXPECT_EQ(Main().mCPULoad, nullptr);
     EXPECT_LT(sim::LiveWindowCount(), windowsOpen);
     EXPECT_EQ(sim::LiveTimerCount(), timersOpen - 1);
-    EXPECT_FALSE(sim::QuitRequested());
+    EXPECT_FALSE(platform::QuitRequested());
 
     auto& again = Open();
     EXPECT_EQ(again.SSTab1.selected(), kStatusPage);

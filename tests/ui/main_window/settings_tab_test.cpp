@@ -182,7 +182,7 @@ TEST_F(SettingsTabTest, OkAppliesAndUnloadsButKeepsTheProgram) {
     EXPECT_EQ(HotCornersValue(), 1u);
     EXPECT_FALSE(Main().loaded());
     EXPECT_EQ(Main().mCPULoad, nullptr);
-    EXPECT_FALSE(sim::QuitRequested());
+    EXPECT_FALSE(platform::QuitRequested());
     EXPECT_EQ(sim::TrayIcons().size(), 1u);
 }
 
@@ -209,7 +209,7 @@ TEST_F(SettingsTabTest, UnloadEndsTheProgramWithoutApplying) {
     auto& c = OpenSettings();
     sim::Click(c.chkAutoStartCurr.handle());
     sim::Click(c.btnUnload.handle());
-    EXPECT_TRUE(sim::QuitRequested());
+    EXPECT_TRUE(platform::QuitRequested());
     EXPECT_TRUE(sim::TrayIcons().empty());
     EXPECT_TRUE(sim::ScreenSaverActive());
     EXPECT_FALSE(Main().loaded());
