@@ -1,5 +1,6 @@
 #include "app/sleeper.h"
 
+#include <optional>
 #include <string>
 
 #include "app/tray/sys_tray.h"
@@ -45,16 +46,30 @@ void WatchBottomRight(bool inCorner) {
     }
 }
 
+// The screen the cursor is on: its corners are the hot ones. Measured against
+// the primary screen alone, a screen to its left would have x <= 4 along the
+// whole of its bottom edge, taskbar included, and one below it a "sleep now"
+// corner all down its left edge. Windows without monitor functions (95, NT
+// 4.0) know the primary screen only.
+platform::ScreenRect ScreenAt(std::int32_t x, std::int32_t y) {
+    if (const auto monitor = platform::MonitorAt(x, y)) return *monitor;
+    return {0, 0, platform::SystemMetric(platform::kSmCxScreen),
+            platform::SystemMetric(platform::kSmCyScreen)};
+}
+
 void WatchHotCorners() {
-    mHotCorners.ScreenWidth = platform::SystemMetric(platform::kSmCxScreen);
-    mHotCorners.ScreenHeight = platform::SystemMetric(platform::kSmCyScreen);
-    // A failed read leaves the top-left corner, which is in neither hot corner.
+    // A failed read leaves the top-left corner of the primary screen, which is
+    // in neither hot corner.
     std::int32_t x = 0;
     std::int32_t y = 0;
     platform::CursorPosition(&x, &y);
-    const bool bottom = y >= mHotCorners.ScreenHeight - kCornerReach;
-    WatchBottomLeft(bottom && x <= kCornerReach);
-    WatchBottomRight(bottom && x >= mHotCorners.ScreenWidth - kCornerReach);
+    const platform::ScreenRect screen = ScreenAt(x, y);
+    mHotCorners.ScreenWidth = screen.right - screen.left;
+    mHotCorners.ScreenHeight = screen.bottom - screen.top;
+    const bool bottom = y >= screen.bottom - kCornerReach;
+    const bool bottomLeft = bottom && x <= screen.left + kCornerReach;
+    WatchBottomLeft(bottomLeft && !(gFullScreenGuard == 1 && ProgramFillsScreen(screen)));
+    WatchBottomRight(bottom && x >= screen.right - kCornerReach);
 }
 
 TrayImage WithActivity(TrayImage none, bool rx, bool tx) {
@@ -63,6 +78,13 @@ TrayImage WithActivity(TrayImage none, bool rx, bool tx) {
 }
 
 }  // namespace
+
+bool ProgramFillsScreen(const platform::ScreenRect& screen) {
+    if (platform::ShellReportsFullScreen()) return true;
+    const std::optional<platform::FrontWindow> front = platform::ForegroundWindowFacts();
+    // A maximised window has its frame, which overhangs the screen besides.
+    return front && !front->shell && !front->framed && front->rect == screen;
+}
 
 TrayImage ChooseTrayImage(const HotCornerState& corners, std::uint8_t hotCornersEnabled, bool rx,
                           bool tx) {

@@ -1,15 +1,19 @@
 // The hot-corner watch and the choice of the tray image. Resting the cursor in
-// the bottom-left corner of the primary screen starts the screen saver; resting
-// it in the bottom-right corner keeps the screen saver off until it leaves.
+// the bottom-left corner of the screen it is on starts the screen saver (not
+// while a program fills that screen, if the user asked for that); resting it in
+// the bottom-right corner keeps the screen saver off, and the display on, until
+// it leaves.
 #pragma once
 
 #include <cstdint>
 
 #include "app/tray/tray_images.h"
+#include "platform/platform.h"
 
 // Corner states: 0 = cursor not in the corner, 1 = armed (seen there on one
 // tick), 2 = fired (acted; nothing more until the cursor leaves).
 struct HotCornerState {
+    // The size of the screen the cursor was on at the last look.
     std::int32_t ScreenWidth = 0;
     std::int32_t ScreenHeight = 0;
     std::uint8_t BottomLeftState = 0;
@@ -18,6 +22,12 @@ struct HotCornerState {
 
 // The watch's state, kept from tick to tick for the life of the process.
 extern HotCornerState mHotCorners;
+
+// Whether a program fills the screen from the front, as a game or a slide show
+// does: the foreground window covers exactly that screen and has neither a
+// caption nor a sizing frame (the desktop and the taskbar aside), or the shell
+// says a full-screen program or presentation mode is on.
+bool ProgramFillsScreen(const platform::ScreenRect& screen);
 
 // The image for the corner states, the hot-corner flag and the network
 // activity: a corner in use shows its own family, else the flag's family.

@@ -15,6 +15,7 @@
 #include "monitors/ip_helper.h"
 #include "platform/housekeeping.h"
 #include "screensaver/screen_saver.h"
+#include "settings/hot_corners.h"
 #include "settings/legacy.h"
 #include "settings/reg_stuff.h"
 #include "settings/registry_layout.h"
@@ -128,17 +129,10 @@ void frmSysTray::Form_Load() {
     GetStartTime();  // fixes the start time for every later caller
     const std::optional<std::int32_t> uncopiedSetting = MigrateLegacySettings();
 
-    std::int32_t hotCorners = 0;
-    if (uncopiedSetting) {
-        // The old setting could not be moved; it still holds for this run.
-        hotCorners = *uncopiedSetting;
-    } else if (!GetRegDWord(platform::kHKeyLocalMachine, SettingsKey(), kHotCornersValue,
-                            hotCorners)) {
-        hotCorners = 0;
-    }
-    // The flag is one byte holding 0 or 1; any other stored number (a hand
-    // edit, or an older release's value copied by the migration) means "on".
-    gHotCornersEnabled = hotCorners != 0 ? 1 : 0;
+    // The old setting could not be moved; it still holds for this run.
+    gHotCornersEnabled =
+        uncopiedSetting ? (*uncopiedSetting != 0 ? 1 : 0) : ReadSettingFlag(kHotCornersValue);
+    gFullScreenGuard = ReadSettingFlag(kFullScreenGuardValue);
 
     std::string runData;
     gAutoStartCurrentUser =

@@ -1,6 +1,7 @@
 #include "common/globals.h"
 
 std::uint8_t gHotCornersEnabled = 0;
+std::uint8_t gFullScreenGuard = 0;
 std::uint8_t gAutoStartAllUsers = 0;
 std::uint8_t gAutoStartCurrentUser = 0;
 std::string gComputerName;
@@ -10,6 +11,7 @@ std::string gStartTime;
 
 void ResetGlobals() {
     gHotCornersEnabled = 0;
+    gFullScreenGuard = 0;
     gAutoStartAllUsers = 0;
     gAutoStartCurrentUser = 0;
     gComputerName.clear();

@@ -5,7 +5,9 @@
 #include <cstdint>
 #include <string>
 
-extern std::uint8_t gHotCornersEnabled;     // 1 = hot corners enabled
+extern std::uint8_t gHotCornersEnabled;  // 1 = hot corners enabled
+// 1 = the bottom-left corner rests while a program fills the pointer's screen
+extern std::uint8_t gFullScreenGuard;
 extern std::uint8_t gAutoStartAllUsers;     // 1 = the all-users Run value exists
 extern std::uint8_t gAutoStartCurrentUser;  // 1 = the current user's Run value exists
 extern std::string gComputerName;           // "" when it cannot be read

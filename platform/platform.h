@@ -142,6 +142,39 @@ int SystemMetric(int index);  // GetSystemMetrics
 // top-left corner; x and y are left as passed in when the call fails.
 int CursorPosition(std::int32_t* x, std::int32_t* y);
 
+// A rectangle in screen pixels, right and bottom outside it, as RECT has it.
+struct ScreenRect {
+    std::int32_t left = 0;
+    std::int32_t top = 0;
+    std::int32_t right = 0;
+    std::int32_t bottom = 0;
+    bool operator==(const ScreenRect&) const = default;
+};
+// The whole rectangle of the monitor the point lies on, or of the nearest one
+// (MonitorFromPoint, GetMonitorInfo's rcMonitor). Other monitors may lie left
+// of or above the primary one, at negative coordinates. nullopt where Windows
+// has no monitor functions (95, NT 4.0), which know only the primary screen.
+std::optional<ScreenRect> MonitorAt(std::int32_t x, std::int32_t y);
+
+// The window in front (GetForegroundWindow), as far as telling whether a
+// program fills a screen needs: its rectangle, whether it has a caption or a
+// sizing frame, and whether it is the shell's own, the desktop (the shell
+// window, Explorer's Progman and WorkerW) or the taskbar. nullopt: none.
+struct FrontWindow {
+    ScreenRect rect;
+    bool framed = false;
+    bool shell = false;
+};
+std::optional<FrontWindow> ForegroundWindowFacts();
+// SHQueryUserNotificationState (Vista on) reports a full-screen program, a
+// Direct3D one or presentation mode; false where Windows cannot tell.
+bool ShellReportsFullScreen();
+
+// ---- Power (kernel32) -----------------------------------------------------------
+// SetThreadExecutionState, where Windows has it (98, 2000 on): awake keeps the
+// display on and the computer from sleeping until called again without it.
+void KeepDisplayAwake(bool awake);
+
 // ---- Network interfaces (iphlpapi) --------------------------------------------
 // The bytes received and sent over all network interfaces, the loopback one
 // included: every interface's counter taken as a 32-bit signed number, and an

@@ -11,5 +11,6 @@ void StartScreenSaver(platform::Handle window);
 bool IsScreenSaverActive();
 // Switch the flag off / on. On the NT family the change is written to the
 // user's profile and broadcast; on the 9x family it lasts until the next change.
+// While it is off, the display stays on and the computer awake.
 void DisableScreenSaver();
 void EnableScreenSaver();

@@ -15,4 +15,7 @@ std::string ProductKey();
 std::string RunKey();
 
 inline const char* const kHotCornersValue = "HotCorners";
+// Beside it: 1 when the bottom-left corner rests while a program fills the
+// screen (off when missing).
+inline const char* const kFullScreenGuardValue = "FullScreenGuard";
 inline const char* const kSleeperActiveValue = "SleeperActive";

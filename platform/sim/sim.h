@@ -30,7 +30,7 @@ void Reset();
 // Forgets the recorded calls (message boxes, system parameter calls, sent
 // messages, notification calls, common-controls calls, performance-data query
 // sizes, the 9x statistics log, foreground, shell-open and program-start calls,
-// menu popups) and zeroes the call counters, keeping all state; long runs use
+// menu popups, keep-awake calls) and zeroes the call counters, keeping all state; long runs use
 // it to keep the records small.
 void ClearRecords();
 
@@ -255,6 +255,14 @@ void SetMenuChoice(std::optional<std::string> caption);
 void SetScreenSize(std::int32_t width, std::int32_t height);  // default 1024 x 768
 void SetCursor(std::int32_t x, std::int32_t y);               // default (512, 384)
 void SetCursorFails(bool fails);
+// The monitors, the primary one at (0, 0) among them; by default the primary
+// screen alone. A point on none belongs to the nearest.
+void SetMonitors(std::vector<platform::ScreenRect> monitors);
+void SetMonitorFunctionsMissing(bool missing);  // as on Windows 95 and NT 4.0
+void SetForegroundWindowFacts(std::optional<platform::FrontWindow> front);  // default: none
+void SetShellReportsFullScreen(bool fullScreen);
+// The KeepDisplayAwake calls, in order.
+const std::vector<bool>& KeepAwakeCalls();
 // What ReadInterfaceTotals answers from now on (default 0 and 0); nullopt as
 // a system without an interface table does. And how often it was asked.
 void SetInterfaceTotals(std::optional<platform::InterfaceTotals> totals);

@@ -49,6 +49,7 @@ void ClearRecords() {
     std::vector<ShellOpenCall>().swap(world.shell.shellOpens);
     std::vector<StartedProgram>().swap(world.shell.startedPrograms);
     std::vector<MenuPopup>().swap(world.menus.popups);
+    std::vector<bool>().swap(world.screen.keepAwakeCalls);
 }
 
 }  // namespace sim

@@ -133,6 +133,12 @@ struct ScreenState {
     std::int32_t cursorX = 512;
     std::int32_t cursorY = 384;
     bool cursorFails = false;
+    // Empty: one monitor, the primary screen.
+    std::vector<platform::ScreenRect> monitors;
+    bool monitorFunctionsMissing = false;
+    std::optional<platform::FrontWindow> front;
+    bool shellReportsFullScreen = false;
+    std::vector<bool> keepAwakeCalls;
 };
 
 struct NetworkState {

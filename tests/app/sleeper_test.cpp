@@ -185,4 +185,88 @@ TEST(IconChoice, Matrix) {
     }
 }
 
+// The corners are those of the screen the cursor is on: screens left of (taller,
+// at negative coordinates), right of and below the primary one.
+TEST_F(SleeperTest, CornersOfTheCursorsScreen) {
+    sim::SetMonitors(
+        {{0, 0, 1024, 768}, {-1280, 0, 0, 1024}, {1024, 0, 2944, 1080}, {0, 768, 1024, 1536}});
+    const struct {
+        std::int32_t x, y;
+        bool left, right;
+    } points[] = {
+        {0, 767, true, false},      {1023, 767, false, true},   {-1280, 1023, true, false},
+        {-1276, 1020, true, false}, {-600, 1023, false, false}, {-600, 767, false, false},
+        {-4, 1020, false, true},    {-5, 1023, false, false},   {2000, 1079, false, false},
+        {1028, 1079, true, false},  {2943, 1079, false, true},  {0, 1000, false, false},
+        {0, 1535, true, false},     {2000, 767, false, false},
+    };
+    for (const auto& p : points) {
+        mHotCorners = {};
+        At(p.x, p.y);
+        EXPECT_EQ(mHotCorners.BottomLeftState, p.left ? 1 : 0) << p.x << "," << p.y;
+        EXPECT_EQ(mHotCorners.BottomRightState, p.right ? 1 : 0) << p.x << "," << p.y;
+    }
+    // Windows without monitor functions know the primary screen alone.
+    sim::SetMonitorFunctionsMissing(true);
+    mHotCorners = {};
+    At(1023, 767);
+    EXPECT_EQ(mHotCorners.BottomRightState, 1);
+    EXPECT_EQ(mHotCorners.ScreenWidth, kWidth);
+}
+
+// While the bottom-right corner holds the screen saver off, the display stays
+// on; leaving the corner and ending the program let it go.
+TEST_F(SleeperTest, HeldOffTheDisplayStaysOn) {
+    At(kWidth - 1, kHeight - 1);
+    EXPECT_TRUE(sim::KeepAwakeCalls().empty());
+    At(kWidth - 1, kHeight - 1);
+    EXPECT_EQ(sim::KeepAwakeCalls(), std::vector<bool>{true});
+    At(0, 0);
+    EXPECT_EQ(sim::KeepAwakeCalls(), (std::vector<bool>{true, false}));
+    At(kWidth - 1, kHeight - 1);
+    At(kWidth - 1, kHeight - 1);
+    frmSysTray::Instance().menuExit_Click();
+    EXPECT_EQ(sim::KeepAwakeCalls(), (std::vector<bool>{true, false, true, false}));
+}
+
+// With the guard on, a program that fills the cursor's screen from the front
+// keeps the bottom-left corner from firing; the bottom-right one still holds.
+TEST_F(SleeperTest, FullScreenGuard) {
+    const platform::ScreenRect right{1024, 0, 2944, 1080};
+    sim::SetMonitors({{0, 0, 1024, 768}, right});
+    const platform::FrontWindow fills{{0, 0, 1024, 768}, false, false};
+    const struct {
+        const char* what;
+        std::uint8_t guard;
+        std::optional<platform::FrontWindow> front;
+        bool shellSays;
+        bool guarded;
+    } cases[] = {
+        {"full screen on the cursor's screen", 1, fills, false, true},
+        {"full screen on another screen", 1, platform::FrontWindow{right, false, false}, false,
+         false},
+        {"maximised", 1, platform::FrontWindow{{-8, -8, 1032, 776}, true, false}, false, false},
+        {"framed at the screen's size", 1, platform::FrontWindow{{0, 0, 1024, 768}, true, false},
+         false, false},
+        {"the desktop", 1, platform::FrontWindow{{0, 0, 1024, 768}, false, true}, false, false},
+        {"the shell says full screen", 1, std::nullopt, true, true},
+        {"guard off", 0, fills, true, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        mHotCorners = {};
+        gFullScreenGuard = c.guard;
+        sim::SetForegroundWindowFacts(c.front);
+        sim::SetShellReportsFullScreen(c.shellSays);
+        const int starts = sim::ScreenSaverStarts();
+        At(0, kHeight - 1);
+        EXPECT_EQ(ShownIcon() == Image(TrayImage::imgSleepNow), !c.guarded);
+        At(0, kHeight - 1);
+        EXPECT_EQ(sim::ScreenSaverStarts(), starts + (c.guarded ? 0 : 1));
+        EXPECT_EQ(mHotCorners.BottomLeftState, c.guarded ? 0 : 2);
+        At(kWidth - 1, kHeight - 1);
+        EXPECT_EQ(mHotCorners.BottomRightState, 1);
+    }
+}
+
 }  // namespace

@@ -14,6 +14,14 @@ TEST(Screen, PrimaryScreenHasAPositiveSize) {
     EXPECT_GT(platform::SystemMetric(platform::kSmCyScreen), 0);
 }
 
+// With one screen, every point, on it or far off it, belongs to that screen.
+TEST(Screen, OneScreenIsTheMonitorOfEveryPoint) {
+    const platform::ScreenRect primary{0, 0, platform::SystemMetric(platform::kSmCxScreen),
+                                       platform::SystemMetric(platform::kSmCyScreen)};
+    EXPECT_EQ(platform::MonitorAt(10, 10), primary);
+    EXPECT_EQ(platform::MonitorAt(-5000, 100000), primary);
+}
+
 TEST(Cursor, PositionIsReported) {
     // No screen reaches these coordinates, so a position that keeps them was
     // never written.

@@ -69,14 +69,18 @@ poll_until 60 "the installed program's icon" have_orbiquell_icon || e2e_fail "no
 double_click_icon
 poll_until 20 "the main window" main_window_visible || e2e_fail "no main window"
 select_tab Settings
-for box in '&Enable Hot Corners' 'Auto Load Orbiquell for &Current User'; do
+for box in '&Enable Hot Corners' 'Not while a program &fills the screen' \
+    'Auto Load Orbiquell for &Current User'; do
     click_control "$box"
     poll_until 10 "'$box' to be checked" control_has "$box" checked 1 || e2e_fail "'$box' not checked"
 done
 click_control '&Apply'
 poll_until 10 "the Run value" reg_get "$run_user" Orbiquell >/dev/null || e2e_fail "no Run value"
+guard_stored() { [ "$(reg_get "$settings" FullScreenGuard)" = "REG_DWORD 0x1" ]; }
+poll_until 10 "FullScreenGuard 1" guard_stored || e2e_fail "Apply did not store FullScreenGuard"
 e2e_observed "Apply: $run_user Orbiquell = $(reg_get "$run_user" Orbiquell)," \
-    "$settings HotCorners = $(reg_get "$settings" HotCorners)"
+    "$settings HotCorners = $(reg_get "$settings" HotCorners)," \
+    "FullScreenGuard = $(reg_get "$settings" FullScreenGuard)"
 click_control Cancel
 poll_until 10 "the main window to go" main_window_gone || e2e_fail "the window stayed"
 

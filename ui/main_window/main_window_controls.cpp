@@ -21,10 +21,13 @@ constexpr TwipRect In(TwipRect container, TwipRect rect) {
 
 constexpr TwipRect kFrame4 = In(kTab, {240, 480, 4575, 1095});
 constexpr TwipRect kFrame1 = In(kTab, {240, 1680, 4575, 1095});
-constexpr TwipRect kFrame5 = In(kTab, {240, 480, 4575, 1695});
-constexpr TwipRect kPicture1 = In(kFrame5, {60, 240, 4455, 1335});
-constexpr TwipRect kFrame6 = In(kTab, {240, 2280, 4575, 1935});
-constexpr TwipRect kPicture2 = In(kFrame6, {60, 240, 4455, 1575});
+// The Hot Corners frame is 300 twips taller than the Auto Load frame below it
+// used to leave it, for the full-screen box; the Auto Load frame gives up the
+// empty room at its foot.
+constexpr TwipRect kFrame5 = In(kTab, {240, 480, 4575, 1995});
+constexpr TwipRect kPicture1 = In(kFrame5, {60, 240, 4455, 1635});
+constexpr TwipRect kFrame6 = In(kTab, {240, 2580, 4575, 1755});
+constexpr TwipRect kPicture2 = In(kFrame6, {60, 240, 4455, 1395});
 
 constexpr const char* kAutoStartTooltip = "auto start Dashkorel on login to Windows";
 
@@ -84,9 +87,11 @@ frmMain::Controls::Controls(frmMain& owner)
              Wrapping()),
       chkHotCorners(form, kSettingsPage, In(kPicture1, {300, 120, 3615, 255}),
                     "&Enable Hot Corners"),
+      chkFullScreenGuard(form, kSettingsPage, In(kPicture1, {300, 420, 3615, 255}),
+                         "Not while a program &fills the screen"),
       // Down to the foot of its container rather than three lines high: where
       // Tahoma runs wider (as under Wine) the text takes a fourth line.
-      Label3(form, kSettingsPage, In(kPicture1, {180, 540, 4095, 795}),
+      Label3(form, kSettingsPage, In(kPicture1, {180, 840, 4095, 795}),
              "Placing mouse cursor in the bottom left corner of the screen will start the screen "
              "saver, placing it in the bottom right corner will disable the screen saver.",
              Wrapping()),

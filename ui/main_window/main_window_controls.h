@@ -36,6 +36,7 @@ struct frmMain::Controls {
     platform::CheckBox chkAutoStartAll;
     platform::Label Label5;
     platform::CheckBox chkHotCorners;
+    platform::CheckBox chkFullScreenGuard;
     platform::Label Label3;
 
     // About

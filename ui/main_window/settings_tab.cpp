@@ -1,4 +1,4 @@
-// The Settings tab: the three boxes, the rule that keeps the two auto-start
+// The Settings tab: the four boxes, the rule that keeps the two auto-start
 // choices apart, and the four buttons under the tab control.
 #include "common/app_info.h"
 #include "common/globals.h"
@@ -50,6 +50,7 @@ void frmMain::ShowCurrentSettings() {
     // the exclusivity rule holds while the boxes are filled.
     Controls& c = *controls_;
     c.chkHotCorners.setValue(gHotCornersEnabled);
+    c.chkFullScreenGuard.setValue(gFullScreenGuard);
     c.chkAutoStartCurr.setValue(gAutoStartCurrentUser);
     c.chkAutoStartAll.setValue(gAutoStartAllUsers);
 }
@@ -67,7 +68,10 @@ void frmMain::chkAutoStartAll_Click() {
 void frmMain::btnApply_Click() {
     Controls& c = *controls_;
     const int hotCorners = c.chkHotCorners.value();
-    if (hotCorners != gHotCornersEnabled) SetHotCornersEnabled(static_cast<std::uint8_t>(hotCorners));
+    if (hotCorners != gHotCornersEnabled)
+        SetHotCornersEnabled(static_cast<std::uint8_t>(hotCorners));
+    const int guard = c.chkFullScreenGuard.value();
+    if (guard != gFullScreenGuard) SetFullScreenGuard(static_cast<std::uint8_t>(guard));
     ApplyAutoStart(c.chkAutoStartCurr.value(), gAutoStartCurrentUser, platform::kHKeyCurrentUser);
     ApplyAutoStart(c.chkAutoStartAll.value(), gAutoStartAllUsers, platform::kHKeyLocalMachine);
 }

@@ -16,6 +16,10 @@ int CommandControls(const wchar_t* className);
 // until the shell has the icon again and prints how long that took.
 int CommandForgetIcon(const wchar_t* className, UINT id, bool broadcast, DWORD waitMs);
 
+// fill-screen: shows a see-through window without caption or frame that fills
+// the primary screen from the front, until it is closed (close CLASS).
+int CommandFillScreen();
+
 // record FILE ARGUMENTS...: appends one line with the arguments to FILE.
 int CommandRecord(const char* file, int count, char** arguments);
 

@@ -34,6 +34,8 @@
 //                         broadcast sends "TaskbarCreated" as a restarted shell
 //                         does, and prints the ms until the icon is back (10 s
 //                         at most)
+//   fill-screen           a see-through window without frame that fills the
+//                         screen from the front, as a game does, until closed
 //   focus                 the foreground window, and the active, focus and
 //                         capture windows of its thread and whether it is in a
 //                         menu: where mouse and keyboard input goes
@@ -358,7 +360,8 @@ int Usage() {
                  "usage: orbiquell-probe windows [CLASS] | tree | tray | tooltips |\n"
                  "                       dialog TITLE | close CLASS | interfaces |\n"
                  "                       controls CLASS | record FILE ARGS... | focus |\n"
-                 "                       resources CLASS | forget-icon CLASS ID [broadcast]\n");
+                 "                       resources CLASS | forget-icon CLASS ID [broadcast] |\n"
+                 "                       fill-screen\n");
     return 2;
 }
 
@@ -395,6 +398,8 @@ int main(int argc, char** argv) {
         result = probe::CommandControls(probe::Wide(argv[2]).c_str());
     } else if (command == "resources" && argc > 2) {
         result = probe::CommandResources(probe::Wide(argv[2]).c_str());
+    } else if (command == "fill-screen") {
+        result = probe::CommandFillScreen();
     } else if (command == "forget-icon" && argc > 3) {
         const bool broadcast = argc > 4 && std::strcmp(argv[4], "broadcast") == 0;
         result = probe::CommandForgetIcon(probe::Wide(argv[2]).c_str(),

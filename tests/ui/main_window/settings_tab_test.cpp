@@ -117,6 +117,23 @@ TEST_F(SettingsTabTest, UncheckingWritesZeroAndDeletesTheRunValue) {
     EXPECT_EQ(gAutoStartAllUsers, 0);
 }
 
+// The full-screen guard: read at start-up from its value beside "HotCorners",
+// shown in its box, stored by Apply.
+TEST_F(SettingsTabTest, TheFullScreenBoxIsStoredBesideHotCorners) {
+    sim::RegPutDword(kHklm, kSettings, "FullScreenGuard", 5);
+    frmSysTray::Instance().Load();
+    EXPECT_EQ(gFullScreenGuard, 1);
+    auto& c = OpenSettings();
+    EXPECT_EQ(c.chkFullScreenGuard.value(), 1);
+    EXPECT_TRUE(Showing(c.chkFullScreenGuard));
+    sim::Click(c.chkFullScreenGuard.handle());
+    sim::Click(c.btnApply.handle());
+    EXPECT_EQ(gFullScreenGuard, 0);
+    const auto stored = sim::RegGetValue(kHklm, kSettings, "FullScreenGuard");
+    ASSERT_TRUE(stored);
+    EXPECT_EQ(stored->data, (std::vector<std::uint8_t>{0, 0, 0, 0}));
+}
+
 TEST_F(SettingsTabTest, AFailedWriteStillChangesTheFlagSilently) {
     sim::RegDenyWrites(kHklm, true);
     auto& c = OpenSettings();
