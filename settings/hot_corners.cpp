@@ -8,25 +8,37 @@
 
 namespace {
 
-void StoreFlag(const char* name, std::uint8_t& flag, std::uint8_t enabled) {
+bool StoreFlag(const char* name, std::uint8_t& flag, std::uint8_t enabled) {
     flag = enabled;
-    SetRegDWord(platform::kHKeyLocalMachine, SettingsKey(), name, enabled);
+    return StoreSetting(name, enabled);
 }
 
 }  // namespace
 
-void SetHotCornersEnabled(std::uint8_t enabled) {
-    StoreFlag(kHotCornersValue, gHotCornersEnabled, enabled);
+bool StoreSetting(const char* name, std::int32_t value) {
+    if (SetRegDWord(platform::kHKeyLocalMachine, SettingsKey(), name, value)) {
+        // An earlier per-user choice would otherwise override this one.
+        DeleteRegValue(platform::kHKeyCurrentUser, SettingsKey(), name);
+        return true;
+    }
+    return SetRegDWord(platform::kHKeyCurrentUser, SettingsKey(), name, value);
 }
 
-void SetFullScreenGuard(std::uint8_t enabled) {
-    StoreFlag(kFullScreenGuardValue, gFullScreenGuard, enabled);
+bool SetHotCornersEnabled(std::uint8_t enabled) {
+    return StoreFlag(kHotCornersValue, gHotCornersEnabled, enabled);
+}
+
+bool SetFullScreenGuard(std::uint8_t enabled) {
+    return StoreFlag(kFullScreenGuardValue, gFullScreenGuard, enabled);
 }
 
 std::uint8_t ReadSettingFlag(const char* name) {
     std::int32_t value = 0;
     // The flag is one byte holding 0 or 1; any other stored number (a hand
     // edit, or an older release's value copied by the migration) means "on".
-    if (!GetRegDWord(platform::kHKeyLocalMachine, SettingsKey(), name, value)) return 0;
+    if (!GetRegDWord(platform::kHKeyCurrentUser, SettingsKey(), name, value) &&
+        !GetRegDWord(platform::kHKeyLocalMachine, SettingsKey(), name, value)) {
+        return 0;
+    }
     return value != 0 ? 1 : 0;
 }

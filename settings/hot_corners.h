@@ -1,14 +1,22 @@
 // The hot-corner settings, as the tray menu and the Settings tab change them.
+//
+// Each is kept for the whole machine under HKEY_LOCAL_MACHINE. Where the user
+// may not write there (a standard user from Vista on, or an administrator
+// whose programs run without elevation), it is kept for the user under
+// HKEY_CURRENT_USER instead, and that choice then wins over the machine's.
 #pragma once
 
 #include <cstdint>
 
-// Sets the process-wide flag and stores it as "HotCorners" under
-// HKEY_LOCAL_MACHINE. A write the system refuses is not reported: the flag
-// holds for this run regardless, and the next start reads the stored value.
-void SetHotCornersEnabled(std::uint8_t enabled);
+// Stores a setting under the settings key: for the machine, removing a per-user
+// value left from earlier, or else for the user. False when neither takes it.
+bool StoreSetting(const char* name, std::int32_t value);
+// Sets the process-wide flag and stores it as "HotCorners"; false when neither
+// root took it. The flag holds for this run regardless.
+bool SetHotCornersEnabled(std::uint8_t enabled);
 // The same for the full-screen guard, stored as "FullScreenGuard" beside it.
-void SetFullScreenGuard(std::uint8_t enabled);
-// A stored setting as the flag it sets at start-up: 0 when it is missing or
-// cannot be read, 1 for any other number than 0.
+bool SetFullScreenGuard(std::uint8_t enabled);
+// A stored setting as the flag it sets at start-up: the user's value where
+// there is one, else the machine's; 0 when neither can be read, 1 for any other
+// number than 0.
 std::uint8_t ReadSettingFlag(const char* name);

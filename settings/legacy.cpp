@@ -27,8 +27,15 @@ std::optional<std::int32_t> MigrateLegacySettings() {
         if (SetRegDWord(platform::kHKeyLocalMachine, SettingsKey(), kHotCornersValue, oldSetting)) {
             DeleteRegValue(platform::kHKeyCurrentUser, SettingsKey(), kSleeperActiveValue);
             // The deepest key first: NT does not delete a key that has subkeys.
+            // A per-user "HotCorners" goes with the key: the machine's value,
+            // just written, is the setting now.
             DeleteRegKey(platform::kHKeyCurrentUser, SettingsKey());
             DeleteRegKey(platform::kHKeyCurrentUser, ProductKey());
+        } else if (SetRegDWord(platform::kHKeyCurrentUser, SettingsKey(), kHotCornersValue,
+                               oldSetting)) {
+            // A user who may not write for the machine keeps the setting as
+            // the per-user one, which start-up prefers.
+            DeleteRegValue(platform::kHKeyCurrentUser, SettingsKey(), kSleeperActiveValue);
         } else {
             // Deleting it now would lose the user's setting for good.
             uncopied = oldSetting;

@@ -109,12 +109,27 @@ TEST_F(StartupTest, MigrationRunsBeforeTheSettingIsRead) {
 }
 
 TEST_F(StartupTest, AnOldSettingThatCannotBeMovedStillHoldsThisRun) {
-    sim::RegDenyWrites(kHklm, true);
     sim::RegPutDword(kHklm, kSettings, "HotCorners", 0);
     sim::RegPutDword(kHkcu, kSettings, "SleeperActive", 1);
+    sim::RegDenyWrites(kHklm, true);
+    sim::RegDenyWrites(kHkcu, true);
     Start();
     EXPECT_EQ(gHotCornersEnabled, 1);
     EXPECT_TRUE(sim::RegGetValue(kHkcu, kSettings, "SleeperActive"));
+}
+
+// A per-user value, kept where the machine's could not be written, wins.
+TEST_F(StartupTest, TheUsersSettingWinsOverTheMachines) {
+    for (const std::uint32_t user : {1u, 0u}) {
+        SetUp();
+        sim::RegPutDword(kHklm, kSettings, "HotCorners", 1 - user);
+        sim::RegPutDword(kHklm, kSettings, "FullScreenGuard", 1 - user);
+        sim::RegPutDword(kHkcu, kSettings, "HotCorners", user);
+        sim::RegPutDword(kHkcu, kSettings, "FullScreenGuard", user);
+        Start();
+        EXPECT_EQ(gHotCornersEnabled, user);
+        EXPECT_EQ(gFullScreenGuard, user);
+    }
 }
 
 TEST_F(StartupTest, AutoStartFlagsCountAnyReadableRunValue) {

@@ -102,6 +102,25 @@ TEST_F(TrayMenuTest, HotCornerToggleWithoutTheWindowChangesFlagAndRegistryOnly) 
     EXPECT_EQ(StoredHotCorners(), 1u);
 }
 
+// A user who may not write for the machine keeps the choice as their own; a
+// later write for the machine (an administrator's) takes the per-user value
+// away, so that the two never disagree.
+TEST_F(TrayMenuTest, HotCornerToggleTheMachineRefusesIsKeptForTheUser) {
+    constexpr std::uint32_t kHkcu = platform::kHKeyCurrentUser;
+    sim::RegDenyWrites(kHklm, true);
+    sim::SetMenuChoice("Enable &Hot Corners");
+    RightClick();
+    EXPECT_FALSE(StoredHotCorners());
+    const auto user = sim::RegGetValue(kHkcu, "Software\\Orbiquell\\Settings", "HotCorners");
+    ASSERT_TRUE(user);
+    EXPECT_EQ(user->data, (std::vector<std::uint8_t>{1, 0, 0, 0}));
+
+    sim::RegDenyWrites(kHklm, false);
+    RightClick();
+    EXPECT_EQ(StoredHotCorners(), 0u);
+    EXPECT_FALSE(sim::RegGetValue(kHkcu, "Software\\Orbiquell\\Settings", "HotCorners"));
+}
+
 TEST_F(TrayMenuTest, HotCornerToggleUpdatesAnOpenWindowsBox) {
     frmMain::Instance().Show();
     auto& c = frmMain::Instance().controls();

@@ -65,20 +65,34 @@ TEST_F(LegacyTest, ProductKeyWithOtherSubkeysStays) {
     EXPECT_FALSE(sim::RegGetValue(kHkcu, kSettings, "SleeperActive"));
 }
 
-TEST_F(LegacyTest, AFailedCopyKeepsTheOldSettingForThisRunAndTheNext) {
-    // A user who may not write under HKEY_LOCAL_MACHINE.
+// A user who may not write under HKEY_LOCAL_MACHINE keeps the old setting as the
+// per-user "HotCorners", in the same key, and the old value goes.
+TEST_F(LegacyTest, ARefusedCopyGoesToTheUsersValue) {
     sim::RegDenyWrites(kHklm, true);
-    sim::RegPutDword(kHkcu, kSettings, "SleeperActive", 1);
-    EXPECT_EQ(MigrateLegacySettings(), 1);
+    sim::RegPutDword(kHkcu, kSettings, "SleeperActive", 7);
+    EXPECT_EQ(MigrateLegacySettings(), std::nullopt);
     EXPECT_FALSE(HotCorners());
-    EXPECT_TRUE(sim::RegGetValue(kHkcu, kSettings, "SleeperActive"));
-    EXPECT_TRUE(sim::RegKeyExists(kHkcu, kProduct));
+    const auto user = sim::RegGetValue(kHkcu, kSettings, "HotCorners");
+    ASSERT_TRUE(user);
+    EXPECT_EQ(user->data, (std::vector<std::uint8_t>{7, 0, 0, 0}));
+    EXPECT_FALSE(sim::RegGetValue(kHkcu, kSettings, "SleeperActive"));
 
-    // Once the copy succeeds, the old setting goes.
+    // Once the machine takes a copy, the per-user key goes with the old value.
     sim::RegDenyWrites(kHklm, false);
+    sim::RegPutDword(kHkcu, kSettings, "SleeperActive", 1);
     EXPECT_EQ(MigrateLegacySettings(), std::nullopt);
     EXPECT_EQ(HotCorners(), 1u);
     EXPECT_FALSE(sim::RegKeyExists(kHkcu, kProduct));
+}
+
+TEST_F(LegacyTest, ACopyNeitherRootTakesKeepsTheOldSettingForThisRunAndTheNext) {
+    sim::RegPutDword(kHkcu, kSettings, "SleeperActive", 1);
+    sim::RegDenyWrites(kHklm, true);
+    sim::RegDenyWrites(kHkcu, true);
+    EXPECT_EQ(MigrateLegacySettings(), 1);
+    EXPECT_FALSE(HotCorners());
+    EXPECT_TRUE(sim::RegGetValue(kHkcu, kSettings, "SleeperActive"));
+    EXPECT_FALSE(sim::RegGetValue(kHkcu, kSettings, "HotCorners"));
 }
 
 TEST_F(LegacyTest, EmptyAllUsersEntryIsDeleted) {
