@@ -204,6 +204,7 @@ bool InitializeCommonControls(std::uint32_t size, std::uint32_t classes);
 constexpr std::uint32_t kHKeyPerformanceData = 0x80000004u;
 constexpr std::uint32_t kHKeyDynData = 0x80000006u;
 constexpr std::uint32_t kKeyRead = 0x20019u;
+constexpr std::uint32_t kKeySetValue = 0x0002u;
 constexpr std::uint32_t kKeyAllAccess = 0xF003Fu;
 // RegOpenKeyExA with options 0 and the given access.
 Status RegOpenWithAccess(Handle root, const std::string& subKey, std::uint32_t access, Handle* key);

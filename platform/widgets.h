@@ -172,6 +172,11 @@ class Control {
     int left() const;
     int width() const;
     void setLeft(int twips);
+    // A disabled control is greyed and takes no input.
+    void setEnabled(bool enabled);
+    // Replaces the text shown while the mouse rests on the control; a control
+    // made without one gets one.
+    void setTooltip(const std::string& text);
 
     struct Impl;
     Impl& impl() { return *impl_; }

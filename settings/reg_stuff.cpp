@@ -126,3 +126,9 @@ bool DeleteRegValue(std::uint32_t root, const std::string& path, const std::stri
     if (!OpenKey(root, path, key)) return false;
     return platform::RegDeleteNamedValue(key.get(), name) == platform::kErrorSuccess;
 }
+
+bool MayWriteRegValues(std::uint32_t root, const std::string& path) {
+    platform::UniqueRegKey key;
+    return platform::RegOpenWithAccess(platform::RootKey(root), path, platform::kKeySetValue,
+                                       key.receive()) == platform::kErrorSuccess;
+}

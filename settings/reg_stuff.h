@@ -37,3 +37,7 @@ bool SetRegDWord(std::uint32_t root, const std::string& path, const std::string&
 bool DeleteRegKey(std::uint32_t root, const std::string& path);
 
 bool DeleteRegValue(std::uint32_t root, const std::string& path, const std::string& name);
+
+// Whether the key exists and this user may set values in it (it opens for
+// KEY_SET_VALUE); nothing is written.
+bool MayWriteRegValues(std::uint32_t root, const std::string& path);

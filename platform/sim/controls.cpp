@@ -112,6 +112,18 @@ int Control::width() const {
     return control != nullptr ? control->rect.width : 0;
 }
 
+void Control::setEnabled(bool enabled) {
+    if (ControlRecord* control = FindControl(impl_->handle)) {
+        control->enabled = enabled;
+    }
+}
+
+void Control::setTooltip(const std::string& text) {
+    if (ControlRecord* control = FindControl(impl_->handle)) {
+        control->tooltip = text;
+    }
+}
+
 void Control::setLeft(int twips) {
     if (ControlRecord* control = FindControl(impl_->handle)) {
         control->rect.left = twips;

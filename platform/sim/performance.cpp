@@ -134,13 +134,20 @@ std::optional<Status> CloseDynamicKey(Handle key) {
 
 namespace platform {
 
-// The simulated registry grants every access asked for: refusing writes is
-// left to the writes themselves (RegDenyWrites).
-Status RegOpenWithAccess(Handle root, const std::string& subKey, std::uint32_t /*access*/,
+// Below a root whose writes are denied (RegDenyWrites), a key opens for
+// reading only, as for a user without write access there.
+Status RegOpenWithAccess(Handle root, const std::string& subKey, std::uint32_t access,
                          Handle* key) {
     if (key == nullptr) return kErrorInvalidParameter;
     if (root == RootKey(kHKeyDynData)) return OpenStatisticsKey(subKey, key);
-    return RegOpen(root, subKey, key);
+    const Status status = RegOpen(root, subKey, key);
+    if (status == kErrorSuccess && (access & ~kKeyRead) != 0 &&
+        sim::detail::KeyDeniesWrites(*key)) {
+        RegClose(*key);
+        *key = 0;
+        return kErrorAccessDenied;
+    }
+    return status;
 }
 
 std::uint32_t ProcessorCount() {

@@ -259,3 +259,12 @@ Status RegClose(Handle key) {
 }
 
 }  // namespace platform
+
+namespace sim::detail {
+
+bool KeyDeniesWrites(platform::Handle key) {
+    const auto resolved = platform::Resolve(key);
+    return resolved.key != nullptr && platform::WritesDenied(*resolved.key);
+}
+
+}  // namespace sim::detail

@@ -45,4 +45,7 @@ std::shared_ptr<RegKey> CreateKey(const std::shared_ptr<RegKey>& from,
 // Unlinks a key from its parent and marks it deleted.
 void DeleteKey(const std::shared_ptr<RegKey>& key);
 
+// Whether writes below the open key's root are denied (RegDenyWrites).
+bool KeyDeniesWrites(platform::Handle key);
+
 }  // namespace sim::detail

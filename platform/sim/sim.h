@@ -171,10 +171,14 @@ bool IsShowing(platform::Handle windowOrControl);
 
 // What the user does. Nothing happens to a control that is not showing, or to a
 // form that is hidden or minimised: a user cannot reach what is not on screen.
-// Click: a button or a label runs its click handler; a check box turns from 1
+// Click: nothing on a disabled control; a button or a label runs its click
+// handler; a check box turns from 1
 // to 0 and from 0 or 2 to 1, then runs its click handler; other controls
 // (a tab strip too: see SelectTab) do nothing.
 void Click(platform::Handle control);
+// Whether the control is enabled (Control::setEnabled), and its tooltip's text.
+bool IsEnabled(platform::Handle control);
+std::string TooltipOf(platform::Handle control);
 // The user selects a tab: like TabStrip::select, no handler runs; a page the
 // tab strip does not have is ignored.
 void SelectTab(platform::Handle tabStrip, int page);

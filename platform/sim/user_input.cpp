@@ -21,6 +21,16 @@ ControlRecord* ShowingControl(platform::Handle control) {
 
 namespace sim {
 
+bool IsEnabled(platform::Handle control) {
+    const ControlRecord* record = FindControl(control);
+    return record != nullptr && record->enabled;
+}
+
+std::string TooltipOf(platform::Handle control) {
+    const ControlRecord* record = FindControl(control);
+    return record != nullptr ? record->tooltip : std::string();
+}
+
 bool IsShowing(platform::Handle windowOrControl) {
     if (const detail::FormRecord* form = detail::FindForm(windowOrControl)) {
         return detail::IsOnScreen(*form);
@@ -42,7 +52,7 @@ bool IsShowing(platform::Handle windowOrControl) {
 
 void Click(platform::Handle control) {
     const ControlRecord* record = ShowingControl(control);
-    if (record == nullptr) {
+    if (record == nullptr || !record->enabled) {
         return;
     }
     switch (record->kind) {

@@ -107,6 +107,7 @@ struct ControlRecord {
     int selectedTab = 0;
     int value = 0;  // a check box's state
     bool buttonFaceBackground = false;
+    bool enabled = true;
     std::function<void()> onClick;
     std::function<void()> onMouseMove;
     std::function<void(int, int)> onMouseDown;

@@ -82,6 +82,15 @@ int Control::width() const {
     return win32::PixelsToTwips(place.right - place.left);
 }
 
+void Control::setEnabled(bool enabled) {
+    EnableWindow(impl_->window.get(), enabled ? TRUE : FALSE);
+}
+
+void Control::setTooltip(const std::string& text) {
+    win32::RemoveTooltip(*impl_);
+    win32::AddTooltip(*impl_, text);
+}
+
 void Control::setLeft(int twips) {
     const HWND window = impl_->window.get();
     SetWindowPos(window, nullptr, win32::TwipsToPixels(twips), PlaceOnForm(window).top, 0, 0,

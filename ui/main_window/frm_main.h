@@ -75,6 +75,9 @@ class frmMain {
     std::unique_ptr<CPULoad> mCPULoad;
     std::string mVersionText;
     bool GreetingShown = false;
+    // This user may not change the all-users Run value (found when the window
+    // loads): its box is greyed and left alone by the other one.
+    bool AllUsersLocked = false;
 
   private:
     frmMain() = default;

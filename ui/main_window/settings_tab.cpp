@@ -16,28 +16,26 @@ namespace {
 // characters outside it would come out with '?' and name no file at all. The
 // 9x family names its files in the ANSI code page, so there that form is
 // exact.
-void SetRunValue(std::uint32_t root) {
+bool SetRunValue(std::uint32_t root) {
     if (gPlatformId == static_cast<std::int32_t>(platform::kVerPlatformWin32Nt)) {
         const std::u16string path = platform::ExecutablePathWide();
-        if (!path.empty()) {
-            SetRegWideString(root, RunKey(), AppTitle(), RunValueData(path));
-            return;
-        }
+        if (!path.empty()) return SetRegWideString(root, RunKey(), AppTitle(), RunValueData(path));
     }
-    SetRegString(root, RunKey(), AppTitle(), RunValueData(platform::ExecutablePath()));
+    return SetRegString(root, RunKey(), AppTitle(), RunValueData(platform::ExecutablePath()));
 }
 
-// Creates or deletes one Run value so that it matches its box, then lets the
-// flag follow the box whether or not the registry took the change.
-void ApplyAutoStart(int box, std::uint8_t& flag, std::uint32_t root) {
-    if (box == flag) return;
-    if (box != 0) {
-        SetRunValue(root);
-    } else {
-        DeleteRegValue(root, RunKey(), AppTitle());
-    }
-    flag = static_cast<std::uint8_t>(box);
+// Creates or deletes one Run value so that it matches its box. The flag, which
+// says what is stored, follows only a change the registry took; false when it
+// refused it.
+bool ApplyAutoStart(int box, std::uint8_t& flag, std::uint32_t root) {
+    if (box == flag) return true;
+    const bool stored = box != 0 ? SetRunValue(root) : DeleteRegValue(root, RunKey(), AppTitle());
+    if (stored) flag = static_cast<std::uint8_t>(box);
+    return stored;
 }
+
+constexpr const char* kAllUsersLockedTooltip =
+    "only an administrator can change whether Orbiquell starts for all users";
 
 }  // namespace
 
@@ -49,6 +47,13 @@ void frmMain::ShowCurrentSettings() {
     // Each assignment that changes a box runs its click handling at once, so
     // the exclusivity rule holds while the boxes are filled.
     Controls& c = *controls_;
+    // A box this user could tick but not save would only pretend: where the
+    // all-users entry is the administrator's to change, the box shows it greyed.
+    AllUsersLocked = !MayWriteRegValues(platform::kHKeyLocalMachine, RunKey());
+    if (AllUsersLocked) {
+        c.chkAutoStartAll.setEnabled(false);
+        c.chkAutoStartAll.setTooltip(kAllUsersLockedTooltip);
+    }
     c.chkHotCorners.setValue(gHotCornersEnabled);
     c.chkFullScreenGuard.setValue(gFullScreenGuard);
     c.chkAutoStartCurr.setValue(gAutoStartCurrentUser);
@@ -57,7 +62,7 @@ void frmMain::ShowCurrentSettings() {
 
 void frmMain::chkAutoStartCurr_Click() {
     Controls& c = *controls_;
-    if (c.chkAutoStartCurr.value() == 1) c.chkAutoStartAll.setValue(0);
+    if (c.chkAutoStartCurr.value() == 1 && !AllUsersLocked) c.chkAutoStartAll.setValue(0);
 }
 
 void frmMain::chkAutoStartAll_Click() {
@@ -67,13 +72,42 @@ void frmMain::chkAutoStartAll_Click() {
 
 void frmMain::btnApply_Click() {
     Controls& c = *controls_;
+    // What the registry refused, a line each, for one message at the end.
+    std::string unsaved;
+    const auto refused = [&unsaved](const char* setting, const char* why) {
+        unsaved += std::string("\r\n") + setting + ": " + why;
+    };
     const int hotCorners = c.chkHotCorners.value();
-    if (hotCorners != gHotCornersEnabled)
-        SetHotCornersEnabled(static_cast<std::uint8_t>(hotCorners));
+    if (hotCorners != gHotCornersEnabled &&
+        !SetHotCornersEnabled(static_cast<std::uint8_t>(hotCorners))) {
+        refused("Enable Hot Corners", "Windows refused to store it");
+    }
     const int guard = c.chkFullScreenGuard.value();
-    if (guard != gFullScreenGuard) SetFullScreenGuard(static_cast<std::uint8_t>(guard));
-    ApplyAutoStart(c.chkAutoStartCurr.value(), gAutoStartCurrentUser, platform::kHKeyCurrentUser);
-    ApplyAutoStart(c.chkAutoStartAll.value(), gAutoStartAllUsers, platform::kHKeyLocalMachine);
+    if (guard != gFullScreenGuard && !SetFullScreenGuard(static_cast<std::uint8_t>(guard))) {
+        refused("Not while a program fills the screen", "Windows refused to store it");
+    }
+
+    // The all-users entry first: what it holds decides what the user's own may
+    // be, the two boxes ruling each other out. When it is refused, neither
+    // entry changes and both boxes go back to what is stored, so that nothing
+    // is lost for a change that was not made.
+    const int allUsers = c.chkAutoStartAll.value();
+    const int currentUser = c.chkAutoStartCurr.value();
+    if (!ApplyAutoStart(allUsers, gAutoStartAllUsers, platform::kHKeyLocalMachine)) {
+        refused("Auto Load Orbiquell for All Users", "only an administrator can change it");
+        c.chkAutoStartCurr.setValue(gAutoStartCurrentUser);
+        c.chkAutoStartAll.setValue(gAutoStartAllUsers);
+    } else if (currentUser == 1 && gAutoStartAllUsers == 1) {
+        refused("Auto Load Orbiquell for Current User", "Orbiquell already starts for all users");
+        c.chkAutoStartCurr.setValue(0);
+    } else if (!ApplyAutoStart(currentUser, gAutoStartCurrentUser, platform::kHKeyCurrentUser)) {
+        refused("Auto Load Orbiquell for Current User", "Windows refused to store it");
+        c.chkAutoStartCurr.setValue(gAutoStartCurrentUser);
+    }
+    if (!unsaved.empty()) {
+        platform::ShowMessageBox(c.form.handle(), "These settings were not saved:" + unsaved,
+                                 platform::kMbIconExclamation, AppTitle());
+    }
 }
 
 void frmMain::btnOK_Click() {

@@ -134,17 +134,58 @@ TEST_F(SettingsTabTest, TheFullScreenBoxIsStoredBesideHotCorners) {
     EXPECT_EQ(stored->data, (std::vector<std::uint8_t>{0, 0, 0, 0}));
 }
 
-TEST_F(SettingsTabTest, AFailedWriteStillChangesTheFlagSilently) {
+// A user who may not write for the machine: hot corners are kept for the user,
+// and the all-users box is greyed, showing what is stored.
+TEST_F(SettingsTabTest, ALockedMachineGreysTheAllUsersBox) {
+    sim::RegPutString(kHklm, kRun, "Orbiquell", "C:\\x.exe");
+    gAutoStartAllUsers = 1;
     sim::RegDenyWrites(kHklm, true);
     auto& c = OpenSettings();
-    sim::Click(c.chkHotCorners.handle());
+    EXPECT_FALSE(sim::IsEnabled(c.chkAutoStartAll.handle()));
+    EXPECT_EQ(c.chkAutoStartAll.value(), 1);
+    EXPECT_NE(sim::TooltipOf(c.chkAutoStartAll.handle()).find("administrator"), std::string::npos);
     sim::Click(c.chkAutoStartAll.handle());
+    EXPECT_EQ(c.chkAutoStartAll.value(), 1);
+    sim::Click(c.chkHotCorners.handle());
     sim::Click(c.btnApply.handle());
     EXPECT_EQ(gHotCornersEnabled, 1);
-    EXPECT_EQ(gAutoStartAllUsers, 1);
     EXPECT_EQ(HotCornersValue(), std::nullopt);
-    EXPECT_EQ(RunData(kHklm), std::nullopt);
+    EXPECT_TRUE(sim::RegGetValue(kHkcu, kSettings, "HotCorners"));
     EXPECT_TRUE(sim::MessageBoxes().empty());
+
+    // The user's own entry would only start a second copy.
+    sim::Click(c.chkAutoStartCurr.handle());
+    sim::Click(c.btnApply.handle());
+    EXPECT_EQ(c.chkAutoStartCurr.value(), 0);
+    EXPECT_EQ(RunData(kHkcu), std::nullopt);
+    ASSERT_EQ(sim::MessageBoxes().size(), 1u);
+    EXPECT_EQ(sim::MessageBoxes()[0].prompt,
+              "These settings were not saved:\r\n"
+              "Auto Load Orbiquell for Current User: Orbiquell already starts for all users");
+}
+
+// Writable when the window opened, refused at Apply: both auto-start boxes go
+// back to what is stored, nothing else changes, and one box says so.
+TEST_F(SettingsTabTest, AnAllUsersChangeRefusedAtApplyIsUndoneAndReported) {
+    gAutoStartCurrentUser = 1;
+    sim::RegPutString(kHkcu, kRun, "Orbiquell", "C:\\mine.exe");
+    auto& c = OpenSettings();
+    sim::Click(c.chkAutoStartAll.handle());  // unticks the user's box too
+    sim::RegDenyWrites(kHklm, true);
+    sim::Click(c.btnApply.handle());
+    EXPECT_EQ(c.chkAutoStartAll.value(), 0);
+    EXPECT_EQ(c.chkAutoStartCurr.value(), 1);
+    EXPECT_EQ(gAutoStartAllUsers, 0);
+    EXPECT_EQ(RunData(kHklm), std::nullopt);
+    EXPECT_EQ(RunData(kHkcu), "C:\\mine.exe");
+    ASSERT_EQ(sim::MessageBoxes().size(), 1u);
+    const auto& box = sim::MessageBoxes()[0];
+    EXPECT_EQ(box.prompt,
+              "These settings were not saved:\r\n"
+              "Auto Load Orbiquell for All Users: only an administrator can change it");
+    EXPECT_EQ(box.style, 48u);
+    EXPECT_EQ(box.title, "Orbiquell");
+    EXPECT_EQ(box.owner, c.form.handle());
 }
 
 TEST_F(SettingsTabTest, RunDataIsTheExecutablePathQuotedWhenItHasASpace) {
