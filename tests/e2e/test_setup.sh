@@ -86,6 +86,9 @@ poll_until 10 "the main window to go" main_window_gone || e2e_fail "the window s
 
 # ---- Uninstalling while it runs ----------------------------------------------------
 
+# A setting kept for the user, where the machine's key refused it, goes too.
+reg_set 'HKCU\Software\Orbiquell\Settings' HotCorners REG_DWORD 1
+
 uninstall_ms=$(now_ms)
 wine_start "$folder/Uninstall.exe" /S >>"$E2E_ARTIFACTS/wine.log" 2>&1 || e2e_fail "the uninstaller failed"
 # The uninstaller goes on from a copy of itself in the temporary folder.

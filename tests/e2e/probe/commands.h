@@ -20,6 +20,11 @@ int CommandForgetIcon(const wchar_t* className, UINT id, bool broadcast, DWORD w
 // the primary screen from the front, until it is closed (close CLASS).
 int CommandFillScreen();
 
+// lock-key HKLM\\PATH or HKCU\\PATH: creates the key where it is missing and
+// gives it an access list that lets everyone read it and nobody write it, in
+// both registry views; it lasts as long as the Wine session.
+int CommandLockKey(const char* name);
+
 // record FILE ARGUMENTS...: appends one line with the arguments to FILE.
 int CommandRecord(const char* file, int count, char** arguments);
 

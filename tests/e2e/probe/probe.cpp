@@ -36,6 +36,8 @@
 //                         at most)
 //   fill-screen           a see-through window without frame that fills the
 //                         screen from the front, as a game does, until closed
+//   lock-key KEY          makes HKLM\\PATH or HKCU\\PATH readable only, in both
+//                         registry views, for the rest of the Wine session
 //   focus                 the foreground window, and the active, focus and
 //                         capture windows of its thread and whether it is in a
 //                         menu: where mouse and keyboard input goes
@@ -361,7 +363,7 @@ int Usage() {
                  "                       dialog TITLE | close CLASS | interfaces |\n"
                  "                       controls CLASS | record FILE ARGS... | focus |\n"
                  "                       resources CLASS | forget-icon CLASS ID [broadcast] |\n"
-                 "                       fill-screen\n");
+                 "                       fill-screen | lock-key KEY\n");
     return 2;
 }
 
@@ -398,6 +400,8 @@ int main(int argc, char** argv) {
         result = probe::CommandControls(probe::Wide(argv[2]).c_str());
     } else if (command == "resources" && argc > 2) {
         result = probe::CommandResources(probe::Wide(argv[2]).c_str());
+    } else if (command == "lock-key" && argc > 2) {
+        result = probe::CommandLockKey(argv[2]);
     } else if (command == "fill-screen") {
         result = probe::CommandFillScreen();
     } else if (command == "forget-icon" && argc > 3) {
