@@ -62,6 +62,12 @@ done
 # ---- The installed program -------------------------------------------------------
 
 E2E_EXE=$folder/Orbiquell.exe
+# The boxes start unticked, whatever an earlier run left.
+for name in HotCorners FullScreenGuard; do
+    reg_set "$settings" "$name" REG_DWORD 0
+    reg_delete_value 'HKCU\Software\Orbiquell\Settings' "$name"
+done
+reg_delete_value "$run_user" Orbiquell
 xset s 0
 reg_set "$desktop_key" ScreenSaveActive REG_SZ 0
 e2e_start_orbiquell
@@ -84,10 +90,65 @@ e2e_observed "Apply: $run_user Orbiquell = $(reg_get "$run_user" Orbiquell)," \
 click_control Cancel
 poll_until 10 "the main window to go" main_window_gone || e2e_fail "the window stayed"
 
-# ---- Uninstalling while it runs ----------------------------------------------------
+# ---- Upgrading while it runs ------------------------------------------------------
 
-# A setting kept for the user, where the machine's key refused it, goes too.
+# What an upgrade leaves as it is: the settings, one kept for the user too, and
+# the Run values with their data.
 reg_set 'HKCU\Software\Orbiquell\Settings' HotCorners REG_DWORD 1
+kept_values() {
+    local entry
+    for entry in "$settings|HotCorners" "$settings|FullScreenGuard" \
+        'HKCU\Software\Orbiquell\Settings|HotCorners' "$run_user|Orbiquell" "$run_all|Orbiquell"; do
+        printf '%s = %s\n' "$entry" "$(reg_get "${entry%%|*}" "${entry#*|}" || echo absent)"
+    done
+}
+# The Linux pid of the installed Orbiquell of this session that runs now: a
+# Windows process shows its Windows path as its command line.
+running_orbiquell_pid() {
+    local pid
+    for pid in $(pgrep -f '^[A-Za-z]:\\.*\\Orbiquell\.exe'); do
+        if of_this_session "$pid" && process_running "$pid"; then echo "$pid"; return 0; fi
+    done
+    return 1
+}
+before=$(kept_values)
+# A stamp on the running copy; the copy the setup writes keeps the build's time.
+old_stamp=$(date -d '2001-01-01 00:00' +%s)
+touch -d "@$old_stamp" "$folder/Orbiquell.exe"
+upgrade_ms=$(now_ms)
+wine_start "$setup" /S >>"$E2E_ARTIFACTS/wine.log" 2>&1 || e2e_fail "the upgrade failed (status $?)"
+expect_process_end "the upgrade" "$upgrade_ms"
+[ "$(stat -c %Y "$folder/Orbiquell.exe")" != "$old_stamp" ] || e2e_fail "the running exe was not replaced"
+cmp -s "$folder/Orbiquell.exe" "$E2E_EXE" || e2e_fail "the upgraded exe is not the one built"
+poll_until 30 "the new Orbiquell's icon" have_orbiquell_icon ||
+    e2e_fail "the upgrade did not start Orbiquell again"
+forms=$(probe windows Orbiquell.HiddenForm | wc -l)
+((forms == 1)) || e2e_fail "$forms Orbiquell windows after the upgrade"
+ORBIQUELL_PID=$(running_orbiquell_pid) || e2e_fail "no Orbiquell process after the upgrade"
+after=$(kept_values)
+[ "$after" = "$before" ] || e2e_fail "the upgrade changed what it should keep: $before -> $after"
+e2e_observed "upgraded while running in $(($(now_ms) - upgrade_ms)) ms: exe replaced, one Orbiquell" \
+    "running again (pid $ORBIQUELL_PID), settings kept: $(tr '\n' ';' <<<"$after")"
+
+# ---- A file the setup cannot replace ------------------------------------------------
+
+wine_spawn "$E2E_PROBE" hold-file "$(windows_path "$folder/README.txt")" >"$E2E_ARTIFACTS/hold.log" 2>&1
+holder=$WINE_PID
+file_held() { grep -q '^held' "$E2E_ARTIFACTS/hold.log"; }
+poll_until 30 "README.txt to be held open" file_held || e2e_fail "cannot hold README.txt: $(cat "$E2E_ARTIFACTS/hold.log")"
+status=0
+wine_start "$setup" /S >>"$E2E_ARTIFACTS/wine.log" 2>&1 || status=$?
+kill "$holder" 2>/dev/null || true
+wait "$holder" 2>/dev/null || true
+((status != 0)) || e2e_fail "the setup reported success with README.txt held open"
+e2e_observed "setup with README.txt held open: exit status $status"
+# It ended the running Orbiquell before it failed; the uninstaller gets one
+# to end.
+expect_process_end "the failed setup" "$(now_ms)"
+e2e_start_orbiquell
+poll_until 60 "Orbiquell's icon" have_orbiquell_icon || e2e_fail "no icon"
+
+# ---- Uninstalling while it runs ----------------------------------------------------
 
 uninstall_ms=$(now_ms)
 wine_start "$folder/Uninstall.exe" /S >>"$E2E_ARTIFACTS/wine.log" 2>&1 || e2e_fail "the uninstaller failed"

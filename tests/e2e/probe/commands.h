@@ -25,6 +25,10 @@ int CommandFillScreen();
 // both registry views; it lasts as long as the Wine session.
 int CommandLockKey(const char* name);
 
+// hold-file PATH: opens the file without sharing it and keeps it so until the
+// process is ended.
+int CommandHoldFile(const char* path);
+
 // record FILE ARGUMENTS...: appends one line with the arguments to FILE.
 int CommandRecord(const char* file, int count, char** arguments);
 

@@ -38,6 +38,7 @@
 //                         screen from the front, as a game does, until closed
 //   lock-key KEY          makes HKLM\\PATH or HKCU\\PATH readable only, in both
 //                         registry views, for the rest of the Wine session
+//   hold-file PATH        holds the file open, shared with nobody, until ended
 //   focus                 the foreground window, and the active, focus and
 //                         capture windows of its thread and whether it is in a
 //                         menu: where mouse and keyboard input goes
@@ -363,7 +364,7 @@ int Usage() {
                  "                       dialog TITLE | close CLASS | interfaces |\n"
                  "                       controls CLASS | record FILE ARGS... | focus |\n"
                  "                       resources CLASS | forget-icon CLASS ID [broadcast] |\n"
-                 "                       fill-screen | lock-key KEY\n");
+                 "                       fill-screen | lock-key KEY | hold-file PATH\n");
     return 2;
 }
 
@@ -400,6 +401,8 @@ int main(int argc, char** argv) {
         result = probe::CommandControls(probe::Wide(argv[2]).c_str());
     } else if (command == "resources" && argc > 2) {
         result = probe::CommandResources(probe::Wide(argv[2]).c_str());
+    } else if (command == "hold-file" && argc > 2) {
+        result = probe::CommandHoldFile(argv[2]);
     } else if (command == "lock-key" && argc > 2) {
         result = probe::CommandLockKey(argv[2]);
     } else if (command == "fill-screen") {
