@@ -83,7 +83,11 @@ int Control::width() const {
 }
 
 void Control::setEnabled(bool enabled) {
+    // The tooltip is entered anew: where it watches depends on the state.
+    const std::string tooltip = impl_->hasTooltip ? impl_->tooltip : std::string();
+    win32::RemoveTooltip(*impl_);
     EnableWindow(impl_->window.get(), enabled ? TRUE : FALSE);
+    if (!tooltip.empty()) win32::AddTooltip(*impl_, tooltip);
 }
 
 void Control::setTooltip(const std::string& text) {

@@ -53,6 +53,7 @@ void Form::Impl::showSelectedPage() const {
     for (const Control::Impl* control : controls) {
         if (control->page != kOnForm) {
             ShowWindow(control->window.get(), control->page == page ? SW_SHOWNA : SW_HIDE);
+            win32::PlaceTooltip(*control);
         }
     }
 }

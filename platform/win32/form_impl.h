@@ -29,6 +29,7 @@ struct Control::Impl {
     bool autoSize = false;
     bool buttonFace = false;
     bool hasTooltip = false;
+    std::string tooltip;  // its text, while it has one
     // The picture of an IconPicture, at iconSize pixels square.
     win32::UniqueIcon icon;
     int iconSize = 0;
@@ -109,6 +110,8 @@ void CreateChild(Form& form, Control::Impl& control, const ChildWindow& child);
 // destructor takes it out again.
 void AddTooltip(Control::Impl& control, const std::string& text);
 void RemoveTooltip(Control::Impl& control);
+// A disabled control's tooltip follows it when its page is shown or hidden.
+void PlaceTooltip(const Control::Impl& control);
 
 // The text of any window.
 std::string WindowText(HWND window);

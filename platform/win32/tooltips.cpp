@@ -3,19 +3,55 @@
 // commctrl.h needs windows.h before it.
 #include <commctrl.h>
 
+#include <vector>
+
 namespace platform {
 
 namespace {
 
-TTTOOLINFOA ToolOf(const Control::Impl& control) {
+// The windows whose mouse messages show the control's tooltip. An enabled
+// control hears the mouse itself. A disabled one does not, and which window
+// hears it instead differs: Windows hands the messages to what lies beneath,
+// for a control on a page the tab control, while Wine gives them to the
+// parent, the form. The tooltip watches both, over the control's place.
+std::vector<HWND> HostsOf(const Control::Impl& control) {
+    std::vector<HWND> hosts{control.form->window.get()};
+    if (!IsWindowEnabled(control.window.get()) && control.page != kOnForm &&
+        control.form->tabStrip != nullptr) {
+        hosts.push_back(control.form->tabStrip->window.get());
+    }
+    return hosts;
+}
+
+TTTOOLINFOA ToolOf(const Control::Impl& control, HWND host) {
     // The size of the record every version of the common controls accepts;
     // the fields added later are not needed.
     TTTOOLINFOA tool{};
     tool.cbSize = TTTOOLINFOA_V2_SIZE;
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = control.form->window.get();
+    tool.hwnd = host;
     tool.uId = reinterpret_cast<UINT_PTR>(control.window.get());
+    const HWND window = control.window.get();
+    if (IsWindowEnabled(window)) {
+        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        return tool;
+    }
+    // The control's place while it shows; none while its page is hidden.
+    tool.uFlags = TTF_SUBCLASS;
+    if (IsWindowVisible(window)) {
+        GetWindowRect(window, &tool.rect);
+        MapWindowPoints(HWND_DESKTOP, host, reinterpret_cast<POINT*>(&tool.rect), 2);
+    }
     return tool;
+}
+
+void SendToTooltips(const Control::Impl& control, UINT message, const std::string* text) {
+    for (const HWND host : HostsOf(control)) {
+        TTTOOLINFOA tool = ToolOf(control, host);
+        // The tooltip keeps a copy of the text.
+        if (text != nullptr) tool.lpszText = const_cast<char*>(text->c_str());
+        SendMessageA(control.form->tooltipWindow.get(), message, 0,
+                     reinterpret_cast<LPARAM>(&tool));
+    }
 }
 
 }  // namespace
@@ -36,20 +72,20 @@ namespace win32 {
 
 void AddTooltip(Control::Impl& control, const std::string& text) {
     // Without a tooltip window the control simply has no tooltip.
-    const HWND tooltips = control.form->tooltips();
-    if (tooltips == nullptr) return;
-    TTTOOLINFOA tool = ToolOf(control);
-    // The tooltip keeps a copy of the text.
-    tool.lpszText = const_cast<char*>(text.c_str());
-    control.hasTooltip =
-        SendMessageA(tooltips, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool)) != 0;
+    if (control.form->tooltips() == nullptr) return;
+    SendToTooltips(control, TTM_ADDTOOLA, &text);
+    control.hasTooltip = true;
+    control.tooltip = text;
+}
+
+void PlaceTooltip(const Control::Impl& control) {
+    if (!control.hasTooltip || IsWindowEnabled(control.window.get())) return;
+    SendToTooltips(control, TTM_NEWTOOLRECTA, nullptr);
 }
 
 void RemoveTooltip(Control::Impl& control) {
     if (!control.hasTooltip) return;
-    TTTOOLINFOA tool = ToolOf(control);
-    SendMessageA(control.form->tooltipWindow.get(), TTM_DELTOOLA, 0,
-                 reinterpret_cast<LPARAM>(&tool));
+    SendToTooltips(control, TTM_DELTOOLA, nullptr);
     control.hasTooltip = false;
 }
 

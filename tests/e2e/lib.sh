@@ -431,6 +431,9 @@ e2e_open_desktop() {
     e2e_stop_wine
     e2e_start_xvfb
     e2e_configure_desktop
+    # A per-user setting left by an interrupted run would win over what each
+    # test sets for the machine.
+    wine_reg delete 'HKCU\Software\Orbiquell' /f >/dev/null 2>&1 || true
     e2e_start_desktop
     COMPUTER_NAME=$(e2e_computer_name) || e2e_fail "cannot read the computer name"
     [ -n "$COMPUTER_NAME" ] || e2e_fail "empty computer name"

@@ -120,7 +120,10 @@ uptime=$(awk -F'\t' -v prefix="text=$COMPUTER_NAME has been up for " '
     $1 == "control" && $3 == "class=Edit" && index($NF, prefix) == 1 { print substr($NF, 6) }' <<<"$FORM")
 [ -n "$uptime" ] || e2e_fail "no field reads '$COMPUTER_NAME has been up for ...'"
 e2e_observed "Status tab: '$uptime'"
-settled_screenshot tab-status "$form_rect"
+# Its figures change every second; on a busy machine two screenshots seldom
+# fall in one second, so the row of buttons tells when the window is drawn.
+IFS=, read -r l t r b <<<"$form_rect"
+settled_screenshot tab-status "$form_rect" "$l,$((b - 45)),$r,$b"
 keep_screenshot "$E2E_ARTIFACTS/tab-status.png" "$form_rect" status.png
 
 show_tab Settings "$settings_controls" "$status_controls|$about_controls"

@@ -4,7 +4,8 @@
 # which last as long as the Wine session):
 # - hot corners turned on from the tray menu are stored for the user, and hold
 #   after the program is ended and started again;
-# - the Settings tab greys "Auto Load Orbiquell for All Users".
+# - the Settings tab greys "Auto Load Orbiquell for All Users", whose tooltip
+#   names the administrator.
 # With the keys writable again (a new Wine session), turning hot corners off
 # stores the machine's value and removes the user's, as before.
 set -euo pipefail
@@ -56,7 +57,12 @@ poll_until 20 "the main window" main_window_visible || e2e_fail "no main window"
 select_tab Settings
 all_users='Auto Load Orbiquell for A&ll Users'
 control_has "$all_users" enabled 0 || e2e_fail "the all-users box is not greyed: $(form_record control "$all_users")"
-e2e_observed "locked Run key: the all-users box is greyed"
+read -r x y <<<"$(centre "$(field "$(form_record control "$all_users")" rect)")"
+xdotool mousemove "$x" "$y"
+administrator_tip() { probe tooltips | grep -q 'administrator'; }
+poll_until 10 "the greyed box's tooltip" administrator_tip ||
+    e2e_fail "no tooltip over the greyed box: $(probe tooltips)"
+e2e_observed "locked Run key: the all-users box is greyed; its tooltip: $(field "$(probe tooltips)" text)"
 stop
 
 # A new session: the access lists are gone.

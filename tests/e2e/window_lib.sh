@@ -107,13 +107,14 @@ area_unchanged() {
     return 1
 }
 
-# settled_screenshot NAME RECT: the screenshot NAME.png, taken once RECT looks
-# the same in two screenshots in a row, so that it shows a window or menu fully
-# drawn rather than half-way.
+# settled_screenshot NAME RECT [STILL]: the screenshot NAME.png, taken once RECT
+# (or STILL, a part of it that holds still) looks the same in two screenshots
+# in a row, so that it shows a window or menu fully drawn rather than half-way.
 settled_screenshot() {
+    local still=${3:-$2}
     rm -f "$E2E_ARTIFACTS/.area-last.png"
-    poll_until 20 "the screen at $2 to settle" area_unchanged "$1" "$2" ||
-        e2e_fail "the screen at $2 keeps changing"
+    poll_until 20 "the screen at $still to settle" area_unchanged "$1" "$still" ||
+        e2e_fail "the screen at $still keeps changing"
 }
 
 # keep_screenshot SHOT RECT NAME: RECT of the screenshot SHOT with a margin of a
