@@ -3,55 +3,38 @@
 // commctrl.h needs windows.h before it.
 #include <commctrl.h>
 
-#include <vector>
-
 namespace platform {
 
 namespace {
 
-// The windows whose mouse messages show the control's tooltip. An enabled
-// control hears the mouse itself. A disabled one does not, and which window
-// hears it instead differs: Windows hands the messages to what lies beneath,
-// for a control on a page the tab control, while Wine gives them to the
-// parent, the form. The tooltip watches both, over the control's place.
-std::vector<HWND> HostsOf(const Control::Impl& control) {
-    std::vector<HWND> hosts{control.form->window.get()};
-    if (!IsWindowEnabled(control.window.get()) && control.page != kOnForm &&
-        control.form->tabStrip != nullptr) {
-        hosts.push_back(control.form->tabStrip->window.get());
-    }
-    return hosts;
-}
-
-TTTOOLINFOA ToolOf(const Control::Impl& control, HWND host) {
+TTTOOLINFOA ToolOf(const Control::Impl& control) {
     // The size of the record every version of the common controls accepts;
     // the fields added later are not needed.
     TTTOOLINFOA tool{};
     tool.cbSize = TTTOOLINFOA_V2_SIZE;
-    tool.hwnd = host;
+    tool.hwnd = control.form->window.get();
     tool.uId = reinterpret_cast<UINT_PTR>(control.window.get());
     const HWND window = control.window.get();
     if (IsWindowEnabled(window)) {
         tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
         return tool;
     }
-    // The control's place while it shows; none while its page is hidden.
+    // A disabled control hears no mouse: Windows passes its mouse messages to
+    // the parent, the form. So the tooltip watches the form, over the control's
+    // place while it shows, and over nothing while its page is hidden.
     tool.uFlags = TTF_SUBCLASS;
     if (IsWindowVisible(window)) {
         GetWindowRect(window, &tool.rect);
-        MapWindowPoints(HWND_DESKTOP, host, reinterpret_cast<POINT*>(&tool.rect), 2);
+        MapWindowPoints(HWND_DESKTOP, tool.hwnd, reinterpret_cast<POINT*>(&tool.rect), 2);
     }
     return tool;
 }
 
 void SendToTooltips(const Control::Impl& control, UINT message, const std::string* text) {
-    for (const HWND host : HostsOf(control)) {
-        TTTOOLINFOA tool = ToolOf(control, host);
-        // The tooltip keeps a copy of the text.
-        if (text != nullptr) tool.lpszText = const_cast<char*>(text->c_str());
-        SendMessageA(control.form->tooltipWindow.get(), message, 0,
-                     reinterpret_cast<LPARAM>(&tool));
-    }
+    TTTOOLINFOA tool = ToolOf(control);
+    // The tooltip keeps a copy of the text.
+    if (text != nullptr) tool.lpszText = const_cast<char*>(text->c_str());
+    SendMessageA(control.form->tooltipWindow.get(), message, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 }  // namespace
