@@ -89,7 +89,8 @@ TEST_F(Menus, TheHandlerMayDestroyTheMenu) {
 }
 
 TEST(MenuAndQuit, AQuitAskedForWhileTheMenuIsOpenEndsTheLoopOnceItCloses) {
-    // The only test here that asks to quit: the request lasts for the process.
+    // The only test here that asks to quit: the request lasts for the process,
+    // and no handler runs after it, so it runs in a process of its own.
     // As the tray's hidden window does, a WM_CLOSE ends the program; it comes
     // while the menu is open, and the menu is then dismissed.
     platform::HiddenForm tray("Orbiquell");
