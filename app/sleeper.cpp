@@ -19,9 +19,13 @@ namespace {
 // How many pixels from the screen's edge count as the corner.
 constexpr std::int32_t kCornerReach = 4;
 
-void WatchBottomLeft(bool inCorner) {
+// A guarded corner neither arms nor fires, but a visit that already fired stays
+// fired: the screen saver it started is itself a captionless window the size
+// of the screen, and clearing the state under it would start it again as soon
+// as the user ends it with the pointer still in the corner.
+void WatchBottomLeft(bool inCorner, bool guarded) {
     auto& state = mHotCorners.BottomLeftState;
-    if (!inCorner) {
+    if (!inCorner || (guarded && state != 2)) {
         state = 0;
     } else if (state == 0) {
         state = 1;
@@ -31,13 +35,19 @@ void WatchBottomLeft(bool inCorner) {
     }
 }
 
+// Leaving the bottom-right corner, or hot corners switched off while it is in
+// use: the screen saver is switched on even when the corner was only armed,
+// since the program never knows what else switched it off.
+void EndHold() {
+    auto& state = mHotCorners.BottomRightState;
+    if (state == 1 || state == 2) EnableScreenSaver();
+    state = 0;
+}
+
 void WatchBottomRight(bool inCorner) {
     auto& state = mHotCorners.BottomRightState;
     if (!inCorner) {
-        // Leaving switches the screen saver on even when the corner was only
-        // armed: the program never knows what else switched it off.
-        if (state == 1 || state == 2) EnableScreenSaver();
-        state = 0;
+        EndHold();
     } else if (state == 0) {
         state = 1;
     } else if (state == 1) {
@@ -68,7 +78,7 @@ void WatchHotCorners() {
     mHotCorners.ScreenHeight = screen.bottom - screen.top;
     const bool bottom = y >= screen.bottom - kCornerReach;
     const bool bottomLeft = bottom && x <= screen.left + kCornerReach;
-    WatchBottomLeft(bottomLeft && !(gFullScreenGuard == 1 && ProgramFillsScreen(screen)));
+    WatchBottomLeft(bottomLeft, bottomLeft && gFullScreenGuard == 1 && ProgramFillsScreen(screen));
     WatchBottomRight(bottom && x >= screen.right - kCornerReach);
 }
 
@@ -80,10 +90,16 @@ TrayImage WithActivity(TrayImage none, bool rx, bool tx) {
 }  // namespace
 
 bool ProgramFillsScreen(const platform::ScreenRect& screen) {
-    if (platform::ShellReportsFullScreen()) return true;
+    if (platform::ScreenSaverRunning()) return false;
+    const platform::ShellFullScreen shell = platform::ShellFullScreenState();
+    if (shell == platform::ShellFullScreen::Presentation) return true;
     const std::optional<platform::FrontWindow> front = platform::ForegroundWindowFacts();
+    if (!front || front->shell) return false;
+    // The shell does not say on which screen the program runs: the window in
+    // front tells.
+    if (shell == platform::ShellFullScreen::Program && front->monitor == screen) return true;
     // A maximised window has its frame, which overhangs the screen besides.
-    return front && !front->shell && !front->framed && front->rect == screen;
+    return !front->framed && front->rect == screen;
 }
 
 TrayImage ChooseTrayImage(const HotCornerState& corners, std::uint8_t hotCornersEnabled, bool rx,
@@ -96,7 +112,14 @@ TrayImage ChooseTrayImage(const HotCornerState& corners, std::uint8_t hotCorners
 
 void UpdateSleeper() {
     try {
-        if (gHotCornersEnabled == 1) WatchHotCorners();
+        if (gHotCornersEnabled == 1) {
+            WatchHotCorners();
+        } else {
+            // Nothing watches the corner any more, so nothing would ever see
+            // the pointer leave it: the screen saver would stay off, and the
+            // computer awake, for the rest of the run.
+            EndHold();
+        }
         const CIpHelper& activity = IpHelper();
         UpdateTrayIcon(
             frmSysTray::Instance().trayIcon(),

@@ -26,7 +26,8 @@ extern HotCornerState mHotCorners;
 // Whether a program fills the screen from the front, as a game or a slide show
 // does: the foreground window covers exactly that screen and has neither a
 // caption nor a sizing frame (the desktop and the taskbar aside), or the shell
-// says a full-screen program or presentation mode is on.
+// says a full-screen program runs and the window in front is on that screen,
+// or presentation mode is on. A running screen saver is none of these.
 bool ProgramFillsScreen(const platform::ScreenRect& screen);
 
 // The image for the corner states, the hot-corner flag and the network
@@ -34,6 +35,7 @@ bool ProgramFillsScreen(const platform::ScreenRect& screen);
 TrayImage ChooseTrayImage(const HotCornerState& corners, std::uint8_t hotCornersEnabled, bool rx,
                           bool tx);
 
-// One tick of the watch (while hot corners are enabled) and of the image.
-// Errors are reported in a message box and the tick goes on.
+// One tick of the watch (while hot corners are enabled; while they are not, a
+// hold of the bottom-right corner ends) and of the image. Errors are reported
+// in a message box and the tick goes on.
 void UpdateSleeper();

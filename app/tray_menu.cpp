@@ -9,6 +9,7 @@
 #include "platform/platform.h"
 #include "screensaver/screen_saver.h"
 #include "settings/hot_corners.h"
+#include "settings/unsaved_settings.h"
 #include "ui/main_window/frm_main.h"
 
 namespace {
@@ -59,11 +60,19 @@ void frmSysTray::menuHotCorners_Click() {
     // The check mark, set from the flag when the menu opened, decides.
     std::uint8_t enabled = gHotCornersEnabled;
     ResumeNext([&] { enabled = menu().menuRightPopup.checked(menu().menuHotCorners) ? 0 : 1; });
-    ResumeNext([&] { SetHotCornersEnabled(enabled); });
+    // Refused by both roots, the change is not made: the next start would read
+    // the old setting.
+    bool stored = false;
+    ResumeNext([&] { stored = SetHotCornersEnabled(enabled); });
     // An open main window's box follows the change at once.
     ResumeNext([] {
         if (frmMain::IsLoaded()) frmMain::Instance().ShowHotCornersEnabled(gHotCornersEnabled);
     });
+    if (!stored) {
+        ResumeNext([] {
+            ReportUnsavedSettings(0, UnsavedSettingLine(kHotCornersSetting, kRefusedToStore));
+        });
+    }
 }
 
 void frmSysTray::menuStartSSaver_Click() {

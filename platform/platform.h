@@ -122,6 +122,9 @@ bool ScreenSaverActiveFlag();
 // broadcast to every program (the NT family's way); otherwise it lasts until
 // the next change or restart.
 void SetScreenSaverActiveFlag(bool active, bool persist);
+// Whether a screen saver runs now (SPI_GETSCREENSAVERRUNNING, 98 and 2000
+// on); false where Windows cannot tell.
+bool ScreenSaverRunning();
 
 // ---- The notification-area icon (shell32) ---------------------------------
 // The program's one icon belongs to window, the PictureBox that hears what the
@@ -158,17 +161,23 @@ std::optional<ScreenRect> MonitorAt(std::int32_t x, std::int32_t y);
 
 // The window in front (GetForegroundWindow), as far as telling whether a
 // program fills a screen needs: its rectangle, whether it has a caption or a
-// sizing frame, and whether it is the shell's own, the desktop (the shell
-// window, Explorer's Progman and WorkerW) or the taskbar. nullopt: none.
+// sizing frame, whether it is the shell's own, the desktop (the shell window,
+// Explorer's Progman and WorkerW) or the taskbar, and the whole rectangle of
+// the monitor it is on (MonitorFromWindow; the primary screen where Windows
+// has no monitor functions). nullopt: none.
 struct FrontWindow {
     ScreenRect rect;
     bool framed = false;
     bool shell = false;
+    ScreenRect monitor;
 };
 std::optional<FrontWindow> ForegroundWindowFacts();
-// SHQueryUserNotificationState (Vista on) reports a full-screen program, a
-// Direct3D one or presentation mode; false where Windows cannot tell.
-bool ShellReportsFullScreen();
+// What SHQueryUserNotificationState (Vista on) says of the user's state: a
+// program runs full screen (QUNS_BUSY, QUNS_RUNNING_D3D_FULL_SCREEN), which
+// says nothing of the screen it is on, or presentation mode, which holds for
+// every screen. None as well where Windows cannot tell.
+enum class ShellFullScreen { None, Program, Presentation };
+ShellFullScreen ShellFullScreenState();
 
 // ---- Power (kernel32) -----------------------------------------------------------
 // SetThreadExecutionState, where Windows has it (98, 2000 on): awake keeps the

@@ -9,17 +9,19 @@
 namespace {
 
 bool StoreFlag(const char* name, std::uint8_t& flag, std::uint8_t enabled) {
+    if (!StoreSetting(name, enabled)) return false;
     flag = enabled;
-    return StoreSetting(name, enabled);
+    return true;
 }
 
 }  // namespace
 
 bool StoreSetting(const char* name, std::int32_t value) {
     if (SetRegDWord(platform::kHKeyLocalMachine, SettingsKey(), name, value)) {
-        // An earlier per-user choice would otherwise override this one.
-        DeleteRegValue(platform::kHKeyCurrentUser, SettingsKey(), name);
-        return true;
+        // An earlier per-user choice would otherwise override this one at the
+        // next start; where it cannot go, it takes the new value too.
+        return DeleteRegValue(platform::kHKeyCurrentUser, SettingsKey(), name) ||
+               SetRegDWord(platform::kHKeyCurrentUser, SettingsKey(), name, value);
     }
     return SetRegDWord(platform::kHKeyCurrentUser, SettingsKey(), name, value);
 }

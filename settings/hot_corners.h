@@ -9,10 +9,13 @@
 #include <cstdint>
 
 // Stores a setting under the settings key: for the machine, removing a per-user
-// value left from earlier, or else for the user. False when neither takes it.
+// value left from earlier (or, where that cannot go, giving it the same
+// value), or else for the user. False when the setting read at the next start
+// would not be this one.
 bool StoreSetting(const char* name, std::int32_t value);
-// Sets the process-wide flag and stores it as "HotCorners"; false when neither
-// root took it. The flag holds for this run regardless.
+// Stores the flag as "HotCorners" and sets the process-wide flag; false, and
+// the flag left as it is, when it could not be stored: what the program shows
+// and obeys is what the next start reads.
 bool SetHotCornersEnabled(std::uint8_t enabled);
 // The same for the full-screen guard, stored as "FullScreenGuard" beside it.
 bool SetFullScreenGuard(std::uint8_t enabled);

@@ -26,11 +26,18 @@ std::optional<std::int32_t> MigrateLegacySettings() {
     if (GetRegDWord(platform::kHKeyCurrentUser, SettingsKey(), kSleeperActiveValue, oldSetting)) {
         if (SetRegDWord(platform::kHKeyLocalMachine, SettingsKey(), kHotCornersValue, oldSetting)) {
             DeleteRegValue(platform::kHKeyCurrentUser, SettingsKey(), kSleeperActiveValue);
-            // The deepest key first: NT does not delete a key that has subkeys.
-            // A per-user "HotCorners" goes with the key: the machine's value,
-            // just written, is the setting now.
-            DeleteRegKey(platform::kHKeyCurrentUser, SettingsKey());
-            DeleteRegKey(platform::kHKeyCurrentUser, ProductKey());
+            // A per-user "HotCorners" goes too: the machine's value, just
+            // written, is the setting now.
+            DeleteRegValue(platform::kHKeyCurrentUser, SettingsKey(), kHotCornersValue);
+            // The old release's keys go with them, unless they hold a setting
+            // of this one that no machine value replaces. The deepest key
+            // first: NT does not delete a key that has subkeys.
+            std::string guard;
+            if (!GetRegString(platform::kHKeyCurrentUser, SettingsKey(), kFullScreenGuardValue,
+                              guard)) {
+                DeleteRegKey(platform::kHKeyCurrentUser, SettingsKey());
+                DeleteRegKey(platform::kHKeyCurrentUser, ProductKey());
+            }
         } else if (SetRegDWord(platform::kHKeyCurrentUser, SettingsKey(), kHotCornersValue,
                                oldSetting)) {
             // A user who may not write for the machine keeps the setting as

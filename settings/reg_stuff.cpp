@@ -123,8 +123,16 @@ bool DeleteRegKey(std::uint32_t root, const std::string& path) {
 
 bool DeleteRegValue(std::uint32_t root, const std::string& path, const std::string& name) {
     platform::UniqueRegKey key;
-    if (!OpenKey(root, path, key)) return false;
-    return platform::RegDeleteNamedValue(key.get(), name) == platform::kErrorSuccess;
+    const platform::Status opened = platform::RegOpen(platform::RootKey(root), path, key.receive());
+    if (opened == platform::kErrorFileNotFound) return true;
+    if (opened != platform::kErrorSuccess) return false;
+    if (platform::RegDeleteNamedValue(key.get(), name) == platform::kErrorSuccess) return true;
+    // Windows may refuse to delete what is not there (a key this user may only
+    // read); either way the value is gone, as the caller wants it.
+    std::uint32_t type = 0;
+    std::uint32_t size = 0;
+    return platform::RegQuery(key.get(), name, &type, nullptr, &size) ==
+           platform::kErrorFileNotFound;
 }
 
 bool MayWriteRegValues(std::uint32_t root, const std::string& path) {

@@ -36,6 +36,8 @@ bool SetRegDWord(std::uint32_t root, const std::string& path, const std::string&
 // Fails for a key that still has subkeys, so callers delete the deepest first.
 bool DeleteRegKey(std::uint32_t root, const std::string& path);
 
+// A value that is not there, nor its key, counts as deleted: the caller's aim
+// holds.
 bool DeleteRegValue(std::uint32_t root, const std::string& path, const std::string& name);
 
 // Whether the key exists and this user may set values in it (it opens for

@@ -14,63 +14,82 @@ platform::Handle IconOf(const TrayIconOwner& owner, TrayImage image) {
     return icon;
 }
 
-bool AddOrReplace(platform::Handle window, platform::Handle image, const std::string& tip) {
+// Adds the icon; a shell that has it already (a "TaskbarCreated" without a
+// real loss, or an earlier add that timed out but went through) refuses, and
+// the icon is changed instead.
+bool AddOrChange(platform::Handle window, platform::Handle image, const std::string& tip) {
     if (platform::TrayAdd(window, image, tip)) return true;
-    if (platform::TrayModifyTip(window, tip) && platform::TrayModifyImage(window, image)) {
-        return true;
-    }
+    return platform::TrayModifyTip(window, tip) && platform::TrayModifyImage(window, image);
+}
+
+// The same, or else the icon removed and added again.
+bool AddOrReplace(platform::Handle window, platform::Handle image, const std::string& tip) {
+    if (AddOrChange(window, image, tip)) return true;
     platform::TrayDelete(window);
     return platform::TrayAdd(window, image, tip);
 }
 
-// Shows image and tip, leaving what the program wants shown as it is.
-void Show(const TrayIconOwner& owner, platform::Handle image, const std::string& tip) {
-    TrayIconState& state = owner.state;
+// Records what the shell took of an add: image and tip, or nothing, and then
+// the icon counts as lost until an add goes through.
+void Added(TrayIconState& state, bool accepted, platform::Handle image, const std::string& tip) {
     state.tipUpdatesSkipped = 0;
-    if (AddOrReplace(owner.window, image, tip)) {
-        state.tip = tip;
-        state.image = image;
-    } else {
-        state.tip.clear();
-        state.image = 0;
-    }
+    state.lost = !accepted;
+    state.tip = accepted ? tip : std::string();
+    state.image = accepted ? image : 0;
 }
 
 }  // namespace
 
 void AddTrayIcon(const TrayIconOwner& owner, TrayImage icon, const std::string& tip) {
     const platform::Handle image = IconOf(owner, icon);
-    owner.state.wantedTip = tip;
-    owner.state.wantedImage = image;
-    Show(owner, image, tip);
+    TrayIconState& state = owner.state;
+    state.added = true;
+    state.wantedTip = tip;
+    state.wantedImage = image;
+    Added(state, AddOrReplace(owner.window, image, tip), image, tip);
 }
 
 void ReAddTrayIcon(const TrayIconOwner& owner) {
-    Show(owner, owner.state.wantedImage, owner.state.wantedTip);
+    TrayIconState& state = owner.state;
+    // A broadcast before the first add (while a second instance shows its box)
+    // or after the removal has no icon to bring back.
+    if (!state.added) return;
+    Added(state, AddOrReplace(owner.window, state.wantedImage, state.wantedTip), state.wantedImage,
+          state.wantedTip);
 }
 
 void UpdateTrayTip(const TrayIconOwner& owner, const std::string& tip) {
     TrayIconState& state = owner.state;
     state.wantedTip = tip;
-    if (tip == state.tip && ++state.tipUpdatesSkipped < kTipResendTicks) return;
-    state.tipUpdatesSkipped = 0;
-    if (!platform::TrayModifyTip(owner.window, tip)) {
-        // The shell lost the icon. This tip is dropped; the next tick puts the
-        // uptime back.
-        Show(owner,
-             IconOf(owner, gHotCornersEnabled == 1 ? TrayImage::imgIcon_none
-                                                   : TrayImage::imgSleeperDisabled_none),
-             gComputerName + " " + AppTitle());
+    if (state.lost) {
+        // A shell that is gone or hung would hear up to six calls a tick, each
+        // of which may block; an add every resend period finds it back, and
+        // its "TaskbarCreated" brings the icon back at once.
+        if (++state.tipUpdatesSkipped < kTipResendTicks) return;
+        Added(state, AddOrChange(owner.window, state.wantedImage, tip), state.wantedImage, tip);
         return;
     }
-    state.tip = tip;
+    if (tip == state.tip && ++state.tipUpdatesSkipped < kTipResendTicks) return;
+    state.tipUpdatesSkipped = 0;
+    if (platform::TrayModifyTip(owner.window, tip)) {
+        state.tip = tip;
+        return;
+    }
+    // The shell lost the icon. This tip is dropped; the next tick puts the
+    // uptime back.
+    const std::string startTip = gComputerName + " " + AppTitle();
+    const platform::Handle image =
+        IconOf(owner, gHotCornersEnabled == 1 ? TrayImage::imgIcon_none
+                                              : TrayImage::imgSleeperDisabled_none);
+    Added(state, platform::TrayAdd(owner.window, image, startTip), image, startTip);
 }
 
 void UpdateTrayIcon(const TrayIconOwner& owner, TrayImage icon) {
     const platform::Handle image = IconOf(owner, icon);
     TrayIconState& state = owner.state;
     state.wantedImage = image;
-    if (image == state.image) return;
+    // A lost icon gets its image with the next add.
+    if (state.lost || image == state.image) return;
     state.image = platform::TrayModifyImage(owner.window, image) ? image : 0;
 }
 

@@ -8,8 +8,11 @@
 
 // What the program last asked the icon to show, which an icon added anew
 // shows, and what the shell took of it: an empty tip and image 0 where the
-// shell refused, so that the next tick sends them again.
+// shell refused, so that the next tick sends them again. An icon whose add or
+// tip the shell refused counts as lost until an add goes through.
 struct TrayIconState {
+    bool added = false;  // from AddTrayIcon to RemoveTrayIcon
+    bool lost = false;
     std::string wantedTip;
     platform::Handle wantedImage = 0;
     std::string tip;
@@ -33,13 +36,16 @@ struct TrayIconOwner {
 // then changed instead, or else removed and added again.
 void AddTrayIcon(const TrayIconOwner& owner, TrayImage icon, const std::string& tip);
 // Adds the icon again with what the program last asked it to show, after the
-// shell created its notification area anew.
+// shell created its notification area anew; nothing before the first add or
+// after the removal.
 void ReAddTrayIcon(const TrayIconOwner& owner);
 // The tick asks every 400 ms; an image is sent only when the shell does not
 // show it already, and a tip when it differs from the shown one or has not
 // been sent for kTipResendTicks updates. A tip the shell refuses to change
 // means it lost the icon: the icon is added again with the start-up tip and
-// image, and the next ticks put the uptime and the right image back.
+// image, and the next ticks put the uptime and the right image back. While the
+// shell refuses that too, the icon is lost: nothing is sent but one add every
+// kTipResendTicks updates, with the tip and image of the moment.
 void UpdateTrayTip(const TrayIconOwner& owner, const std::string& tip);
 void UpdateTrayIcon(const TrayIconOwner& owner, TrayImage icon);
 void RemoveTrayIcon(const TrayIconOwner& owner);

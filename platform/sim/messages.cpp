@@ -33,6 +33,10 @@ bool ScreenSaverActiveFlag() {
     return !Messages().screenSaverFlagFails && Messages().screenSaverActive;
 }
 
+bool ScreenSaverRunning() {
+    return Messages().screenSaverRunning;
+}
+
 void SetScreenSaverActiveFlag(bool active, bool persist) {
     Messages().screenSaverFlagSets.push_back({active, persist});
     if (!Messages().screenSaverFlagFails) Messages().screenSaverActive = active;
@@ -56,6 +60,10 @@ bool ScreenSaverActive() {
 
 void SetScreenSaverActive(bool active) {
     Messages().screenSaverActive = active;
+}
+
+void SetScreenSaverRunning(bool running) {
+    Messages().screenSaverRunning = running;
 }
 
 void SetScreenSaverFlagFails(bool fails) {

@@ -36,8 +36,8 @@ std::optional<FrontWindow> ForegroundWindowFacts() {
     return Screen().front;
 }
 
-bool ShellReportsFullScreen() {
-    return Screen().shellReportsFullScreen;
+ShellFullScreen ShellFullScreenState() {
+    return Screen().shellFullScreen;
 }
 
 void KeepDisplayAwake(bool awake) {
@@ -60,8 +60,8 @@ void SetForegroundWindowFacts(std::optional<platform::FrontWindow> front) {
     Screen().front = front;
 }
 
-void SetShellReportsFullScreen(bool fullScreen) {
-    Screen().shellReportsFullScreen = fullScreen;
+void SetShellFullScreen(platform::ShellFullScreen state) {
+    Screen().shellFullScreen = state;
 }
 
 const std::vector<bool>& KeepAwakeCalls() {

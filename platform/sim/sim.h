@@ -89,6 +89,9 @@ void SetScreenSaverActive(bool active);
 // Makes reading the flag report false and setting it change nothing, as
 // when the system refuses the calls.
 void SetScreenSaverFlagFails(bool fails);
+// Whether a screen saver runs now (default: none); StartScreenSaver does not
+// change it.
+void SetScreenSaverRunning(bool running);
 struct ScreenSaverFlagSet {
     bool active = false;
     bool persist = false;
@@ -264,7 +267,7 @@ void SetCursorFails(bool fails);
 void SetMonitors(std::vector<platform::ScreenRect> monitors);
 void SetMonitorFunctionsMissing(bool missing);  // as on Windows 95 and NT 4.0
 void SetForegroundWindowFacts(std::optional<platform::FrontWindow> front);  // default: none
-void SetShellReportsFullScreen(bool fullScreen);
+void SetShellFullScreen(platform::ShellFullScreen state);                   // default: None
 // The KeepDisplayAwake calls, in order.
 const std::vector<bool>& KeepAwakeCalls();
 // What ReadInterfaceTotals answers from now on (default 0 and 0); nullopt as

@@ -55,6 +55,7 @@ struct MessageState {
     std::uint32_t messageBoxOpenMs = 0;
     bool screenSaverActive = true;
     bool screenSaverFlagFails = false;
+    bool screenSaverRunning = false;
     std::vector<ScreenSaverFlagSet> screenSaverFlagSets;
     std::vector<platform::Handle> screenSaverStartWindows;
     int screenSaverStarts = 0;
@@ -138,7 +139,7 @@ struct ScreenState {
     std::vector<platform::ScreenRect> monitors;
     bool monitorFunctionsMissing = false;
     std::optional<platform::FrontWindow> front;
-    bool shellReportsFullScreen = false;
+    platform::ShellFullScreen shellFullScreen = platform::ShellFullScreen::None;
     std::vector<bool> keepAwakeCalls;
 };
 

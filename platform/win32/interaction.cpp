@@ -20,6 +20,13 @@ bool ScreenSaverActiveFlag() {
     return active == TRUE;
 }
 
+bool ScreenSaverRunning() {
+    // NT 4.0 and 95 do not know the query and leave the answer FALSE.
+    BOOL running = FALSE;
+    SystemParametersInfoA(SPI_GETSCREENSAVERRUNNING, 0, &running, 0);
+    return running == TRUE;
+}
+
 void SetScreenSaverActiveFlag(bool active, bool persist) {
     if (persist) {
         // Windows 95 writes through the pointer, so the NT form passes one.

@@ -37,22 +37,28 @@ bool IsShellWindow(HWND window) {
     return false;
 }
 
-}  // namespace
-
-std::optional<ScreenRect> MonitorAt(std::int32_t x, std::int32_t y) {
-    // Windows 98 and 2000 on; an import would keep the exe from starting on
-    // 95 and NT 4.0.
-    using FromPointFunction = HMONITOR(WINAPI*)(POINT, DWORD);
+// The whole rectangle of the monitor from (MonitorFromPoint or
+// MonitorFromWindow) finds; nullopt where Windows has no monitor functions (95,
+// NT 4.0: an import would keep the exe from starting there).
+template <typename Argument>
+std::optional<ScreenRect> MonitorOf(HMONITOR(WINAPI* from)(Argument, DWORD), Argument argument) {
     using InfoFunction = BOOL(WINAPI*)(HMONITOR, MONITORINFO*);
-    static const auto fromPoint =
-        win32::FindFunction<FromPointFunction>(User32(), "MonitorFromPoint");
     static const auto getInfo = win32::FindFunction<InfoFunction>(User32(), "GetMonitorInfoA");
-    if (fromPoint == nullptr || getInfo == nullptr) return std::nullopt;
-    const HMONITOR monitor = fromPoint(POINT{x, y}, MONITOR_DEFAULTTONEAREST);
+    if (from == nullptr || getInfo == nullptr) return std::nullopt;
+    const HMONITOR monitor = from(argument, MONITOR_DEFAULTTONEAREST);
     MONITORINFO info{};
     info.cbSize = sizeof info;
     if (monitor == nullptr || !getInfo(monitor, &info)) return std::nullopt;
     return FromRect(info.rcMonitor);
+}
+
+}  // namespace
+
+std::optional<ScreenRect> MonitorAt(std::int32_t x, std::int32_t y) {
+    using FromPointFunction = HMONITOR(WINAPI*)(POINT, DWORD);
+    static const auto fromPoint =
+        win32::FindFunction<FromPointFunction>(User32(), "MonitorFromPoint");
+    return MonitorOf(fromPoint, POINT{x, y});
 }
 
 std::optional<FrontWindow> ForegroundWindowFacts() {
@@ -64,10 +70,16 @@ std::optional<FrontWindow> ForegroundWindowFacts() {
     front.rect = FromRect(rect);
     front.framed = (style & WS_CAPTION) == WS_CAPTION || (style & WS_THICKFRAME) != 0;
     front.shell = IsShellWindow(window);
+    using FromWindowFunction = HMONITOR(WINAPI*)(HWND, DWORD);
+    static const auto fromWindow =
+        win32::FindFunction<FromWindowFunction>(User32(), "MonitorFromWindow");
+    front.monitor = MonitorOf(fromWindow, window)
+                        .value_or(ScreenRect{0, 0, GetSystemMetrics(SM_CXSCREEN),
+                                             GetSystemMetrics(SM_CYSCREEN)});
     return front;
 }
 
-bool ShellReportsFullScreen() {
+ShellFullScreen ShellFullScreenState() {
     // QUERY_USER_NOTIFICATION_STATE: busy (a full-screen program), Direct3D full
     // screen and presentation mode.
     constexpr int kBusy = 2;
@@ -77,8 +89,10 @@ bool ShellReportsFullScreen() {
     static const auto query = win32::FindFunction<QueryFunction>(GetModuleHandleA("shell32.dll"),
                                                                  "SHQueryUserNotificationState");
     int state = 0;
-    if (query == nullptr || FAILED(query(&state))) return false;
-    return state == kBusy || state == kDirect3DFullScreen || state == kPresentationMode;
+    if (query == nullptr || FAILED(query(&state))) return ShellFullScreen::None;
+    if (state == kPresentationMode) return ShellFullScreen::Presentation;
+    if (state == kBusy || state == kDirect3DFullScreen) return ShellFullScreen::Program;
+    return ShellFullScreen::None;
 }
 
 void KeepDisplayAwake(bool awake) {

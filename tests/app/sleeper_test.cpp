@@ -111,18 +111,17 @@ TEST_F(SleeperTest, LeavingAnArmedBottomRightCornerStillSwitchesOn) {
     EXPECT_TRUE(last.persist);
 }
 
-TEST_F(SleeperTest, DisabledWatchLeavesCornerStatesAsTheyAre) {
-    At(kWidth - 1, kHeight - 1);
-    At(kWidth - 1, kHeight - 1);  // fired: screen saver off
+TEST_F(SleeperTest, DisabledWatchLeavesTheBottomLeftStateAsItIs) {
+    At(0, kHeight - 1);
+    At(0, kHeight - 1);  // fired: screen saver started
     gHotCornersEnabled = 0;
-    At(0, 0);  // the watch does not run: nothing is switched back on
-    EXPECT_EQ(mHotCorners.BottomRightState, 2);
-    EXPECT_FALSE(sim::ScreenSaverActive());
-    EXPECT_EQ(ShownIcon(), Image(TrayImage::imgSleepNever_none));
+    At(0, 0);  // the watch does not run
+    EXPECT_EQ(mHotCorners.BottomLeftState, 2);
+    EXPECT_EQ(ShownIcon(), Image(TrayImage::imgSleepNow));
 
     gHotCornersEnabled = 1;
     At(0, 0);
-    EXPECT_TRUE(sim::ScreenSaverActive());
+    EXPECT_EQ(mHotCorners.BottomLeftState, 0);
     EXPECT_EQ(ShownIcon(), Image(TrayImage::imgIcon_none));
 }
 
@@ -232,32 +231,43 @@ TEST_F(SleeperTest, HeldOffTheDisplayStaysOn) {
 // With the guard on, a program that fills the cursor's screen from the front
 // keeps the bottom-left corner from firing; the bottom-right one still holds.
 TEST_F(SleeperTest, FullScreenGuard) {
+    const platform::ScreenRect primary{0, 0, 1024, 768};
     const platform::ScreenRect right{1024, 0, 2944, 1080};
-    sim::SetMonitors({{0, 0, 1024, 768}, right});
-    const platform::FrontWindow fills{{0, 0, 1024, 768}, false, false};
+    sim::SetMonitors({primary, right});
+    using Shell = platform::ShellFullScreen;
+    const platform::FrontWindow fills{primary, false, false, primary};
+    const platform::FrontWindow gameOnRight{right, false, false, right};
+    const platform::FrontWindow framedOnPrimary{{100, 100, 600, 500}, true, false, primary};
     const struct {
         const char* what;
         std::uint8_t guard;
         std::optional<platform::FrontWindow> front;
-        bool shellSays;
+        Shell shell;
         bool guarded;
     } cases[] = {
-        {"full screen on the cursor's screen", 1, fills, false, true},
-        {"full screen on another screen", 1, platform::FrontWindow{right, false, false}, false,
+        {"full screen on the cursor's screen", 1, fills, Shell::None, true},
+        {"full screen on another screen", 1, gameOnRight, Shell::None, false},
+        {"maximised", 1, platform::FrontWindow{{-8, -8, 1032, 776}, true, false, primary},
+         Shell::None, false},
+        {"framed at the screen's size", 1, platform::FrontWindow{primary, true, false, primary},
+         Shell::None, false},
+        {"the desktop", 1, platform::FrontWindow{primary, false, true, primary}, Shell::None,
          false},
-        {"maximised", 1, platform::FrontWindow{{-8, -8, 1032, 776}, true, false}, false, false},
-        {"framed at the screen's size", 1, platform::FrontWindow{{0, 0, 1024, 768}, true, false},
-         false, false},
-        {"the desktop", 1, platform::FrontWindow{{0, 0, 1024, 768}, false, true}, false, false},
-        {"the shell says full screen", 1, std::nullopt, true, true},
-        {"guard off", 0, fills, true, false},
+        {"the shell's full-screen program in front on this screen", 1, framedOnPrimary,
+         Shell::Program, true},
+        {"the shell's full-screen program on another screen", 1, gameOnRight, Shell::Program,
+         false},
+        {"the shell's full-screen program, nothing in front", 1, std::nullopt, Shell::Program,
+         false},
+        {"presentation mode holds for every screen", 1, gameOnRight, Shell::Presentation, true},
+        {"guard off", 0, fills, Shell::Presentation, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         mHotCorners = {};
         gFullScreenGuard = c.guard;
         sim::SetForegroundWindowFacts(c.front);
-        sim::SetShellReportsFullScreen(c.shellSays);
+        sim::SetShellFullScreen(c.shell);
         const int starts = sim::ScreenSaverStarts();
         At(0, kHeight - 1);
         EXPECT_EQ(ShownIcon() == Image(TrayImage::imgSleepNow), !c.guarded);
@@ -267,6 +277,49 @@ TEST_F(SleeperTest, FullScreenGuard) {
         At(kWidth - 1, kHeight - 1);
         EXPECT_EQ(mHotCorners.BottomRightState, 1);
     }
+}
+
+// The screen saver the corner started fills the screen from the front. Ended
+// with the pointer still in the corner, it must not start again: the guard
+// keeps a corner from firing, never clears one that fired.
+TEST_F(SleeperTest, TheGuardDoesNotRestartTheScreenSaverItStarted) {
+    gFullScreenGuard = 1;
+    const platform::FrontWindow saver{
+        {0, 0, kWidth, kHeight}, false, false, {0, 0, kWidth, kHeight}};
+    for (const bool windowsTellsItRuns : {true, false}) {
+        SCOPED_TRACE(windowsTellsItRuns ? "Windows says a saver runs" : "Windows cannot tell");
+        mHotCorners = {};
+        const int starts = sim::ScreenSaverStarts();
+        At(0, kHeight - 1);
+        At(0, kHeight - 1);
+        ASSERT_EQ(sim::ScreenSaverStarts(), starts + 1);
+        sim::SetScreenSaverRunning(windowsTellsItRuns);
+        sim::SetForegroundWindowFacts(saver);
+        At(0, kHeight - 1);
+        At(0, kHeight - 1);
+        sim::SetScreenSaverRunning(false);
+        sim::SetForegroundWindowFacts(std::nullopt);
+        for (int tick = 0; tick < 4; ++tick) At(0, kHeight - 1);
+        EXPECT_EQ(sim::ScreenSaverStarts(), starts + 1);
+    }
+}
+
+// Switched off while the bottom-right corner holds, hot corners let go at the
+// next tick: nothing would otherwise ever see the pointer leave.
+TEST_F(SleeperTest, SwitchingOffEndsTheHold) {
+    At(kWidth - 1, kHeight - 1);
+    At(kWidth - 1, kHeight - 1);
+    ASSERT_FALSE(sim::ScreenSaverActive());
+    gHotCornersEnabled = 0;
+    At(kWidth - 1, kHeight - 1);
+    EXPECT_TRUE(sim::ScreenSaverActive());
+    EXPECT_EQ(sim::KeepAwakeCalls(), (std::vector<bool>{true, false}));
+    EXPECT_EQ(ShownIcon(), Image(TrayImage::imgSleeperDisabled_none));
+    // Nothing more while they stay off, and nothing at all for a disabled
+    // watch that held nothing.
+    const std::size_t flagSets = sim::ScreenSaverFlagSets().size();
+    At(kWidth - 1, kHeight - 1);
+    EXPECT_EQ(sim::ScreenSaverFlagSets().size(), flagSets);
 }
 
 }  // namespace

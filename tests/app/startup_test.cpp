@@ -160,6 +160,8 @@ TEST_F(StartupTest, SecondInstanceWarnsAndEndsWithoutTouchingAnything) {
     sim::SetMessageBoxOpenTime(3000);  // ticks would come due while it is up
     sim::SetScreenSaverActive(false);
     sim::RegPutDword(kHkcu, kSettings, "SleeperActive", 1);
+    // The shell comes up while the box is open: there is no icon to bring back.
+    sim::DuringNextModal([] { sim::BroadcastTaskbarCreated(); });
     auto& form = Start();
 
     ASSERT_EQ(sim::MessageBoxes().size(), 1u);

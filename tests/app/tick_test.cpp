@@ -190,6 +190,39 @@ TEST_F(TickTest, LostIconComesBackWhileTheTipStaysTheSame) {
     EXPECT_EQ(ShownIcon(), Image(TrayImage::imgIcon_rx));
 }
 
+// Exit chosen while the first tick's error box is open ends that tick: no
+// working-set trim follows the end of the program.
+TEST_F(TickTest, ExitDuringTheTicksErrorBoxEndsTheTick) {
+    sim::SetIconResourceMissing(IDI_ICON_NONE, true);
+    Start();
+    gHotCornersEnabled = 1;  // the first tick wants the image that is missing
+    sim::DuringNextModal([] { frmSysTray::Instance().menuExit_Click(); });
+    Ticks(1);
+    ASSERT_EQ(sim::MessageBoxes().size(), 1u);
+    EXPECT_TRUE(platform::QuitRequested());
+    EXPECT_EQ(sim::WorkingSetTrims(), 0);
+}
+
+// After the shell's broadcast the icon is back with the tip of the moment,
+// the uptime, not the start-up one; while no shell takes it, the program asks
+// once a resend period.
+TEST_F(TickTest, TheBroadcastBringsBackTheCurrentTip) {
+    sim::SetPerformanceCounter(true, 0, 10'000'000);
+    Start();
+    Ticks(3);
+    sim::RecreateTray();
+    sim::SetTrayRefuses(true);
+    sim::ClearRecords();
+    Ticks(4 * kTipResendTicks);
+    EXPECT_LE(sim::NotifyCalls().size(), 2u + 3 * 3);
+    sim::SetTrayRefuses(false);
+    sim::BroadcastTaskbarCreated();
+    ASSERT_EQ(sim::TrayIcons().size(), 1u);
+    EXPECT_EQ(sim::TrayIcons()[0].tip, "SIMPC up for 0 days, 0:00:09");
+    Ticks(1);
+    EXPECT_EQ(sim::TrayIcons()[0].tip, "SIMPC up for 0 days, 0:00:10");
+}
+
 TEST_F(TickTest, TooltipUptimeAdvances) {
     sim::SetPerformanceCounter(true, 0, 10'000'000);
     Start();

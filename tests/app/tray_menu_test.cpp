@@ -134,13 +134,22 @@ TEST_F(TrayMenuTest, HotCornerToggleUpdatesAnOpenWindowsBox) {
     EXPECT_EQ(StoredHotCorners(), 5u);
 }
 
-TEST_F(TrayMenuTest, AFailedHotCornerWriteStillTogglesForThisRun) {
+// Refused by both roots, the toggle changes nothing the next start would not
+// read, and says so once; the open window's box agrees.
+TEST_F(TrayMenuTest, AHotCornerToggleNeitherRootTakesIsNotMade) {
+    frmMain::Instance().Show();
     sim::RegDenyWrites(kHklm, true);
+    sim::RegDenyWrites(platform::kHKeyCurrentUser, true);
     sim::SetMenuChoice("Enable &Hot Corners");
     RightClick();
-    EXPECT_EQ(gHotCornersEnabled, 1);
+    EXPECT_EQ(gHotCornersEnabled, 0);
+    EXPECT_EQ(frmMain::Instance().controls().chkHotCorners.value(), 0);
     EXPECT_EQ(StoredHotCorners(), std::nullopt);
-    EXPECT_TRUE(sim::MessageBoxes().empty());
+    ASSERT_EQ(sim::MessageBoxes().size(), 1u);
+    EXPECT_EQ(sim::MessageBoxes()[0].prompt,
+              "These settings were not saved:\r\nEnable Hot Corners: Windows refused to store it");
+    sim::SetMenuChoice(std::nullopt);
+    EXPECT_FALSE(RightClick().items.at(2).checked);
 }
 
 TEST_F(TrayMenuTest, ScreenSaverItems) {

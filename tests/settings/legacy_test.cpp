@@ -41,6 +41,19 @@ TEST_F(LegacyTest, OldSettingMovesToTheMachineAndPerUserKeysGo) {
     }
 }
 
+// The user's full-screen guard has no machine value to stand in for it: it
+// and its key stay, the old setting and a per-user "HotCorners" go.
+TEST_F(LegacyTest, APerUserGuardOutlivesTheMove) {
+    sim::RegPutDword(kHkcu, kSettings, "SleeperActive", 1);
+    sim::RegPutDword(kHkcu, kSettings, "HotCorners", 0);
+    sim::RegPutDword(kHkcu, kSettings, "FullScreenGuard", 1);
+    MigrateLegacySettings();
+    EXPECT_EQ(HotCorners(), 1u);
+    EXPECT_FALSE(sim::RegGetValue(kHkcu, kSettings, "SleeperActive"));
+    EXPECT_FALSE(sim::RegGetValue(kHkcu, kSettings, "HotCorners"));
+    EXPECT_TRUE(sim::RegGetValue(kHkcu, kSettings, "FullScreenGuard"));
+}
+
 TEST_F(LegacyTest, OldSettingOfAnotherTypeIsLeftAlone) {
     sim::RegPutString(kHkcu, kSettings, "SleeperActive", "1");
     MigrateLegacySettings();

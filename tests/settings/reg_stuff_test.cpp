@@ -158,8 +158,14 @@ TEST_F(RegStuffTest, RefusedWritesReportFailure) {
 
 TEST_F(RegStuffTest, Deletions) {
     sim::RegPutString(kHkcu, kKey, "v", "data");
-    EXPECT_FALSE(DeleteRegValue(kHkcu, kKey, "missing"));
-    EXPECT_FALSE(DeleteRegValue(kHkcu, "Software\\Missing", "v"));
+    // What is not there counts as deleted, even where Windows refuses the
+    // deletion; what is there and refused does not.
+    EXPECT_TRUE(DeleteRegValue(kHkcu, kKey, "missing"));
+    EXPECT_TRUE(DeleteRegValue(kHkcu, "Software\\Missing", "v"));
+    sim::RegDenyWrites(kHkcu, true);
+    EXPECT_TRUE(DeleteRegValue(kHkcu, kKey, "missing"));
+    EXPECT_FALSE(DeleteRegValue(kHkcu, kKey, "v"));
+    sim::RegDenyWrites(kHkcu, false);
     EXPECT_TRUE(DeleteRegValue(kHkcu, kKey, "V"));  // names are case-insensitive
     EXPECT_FALSE(sim::RegGetValue(kHkcu, kKey, "v"));
 

@@ -61,6 +61,8 @@ class frmMain {
     void ShowHotCornersEnabled(std::uint8_t enabled);
     void chkAutoStartCurr_Click();
     void chkAutoStartAll_Click();
+    // Puts both auto-start boxes back to what is stored.
+    void ShowStoredAutoStart();
     void btnApply_Click();
     void btnOK_Click();
     void btnCancel_Click();
@@ -78,6 +80,8 @@ class frmMain {
     // This user may not change the all-users Run value (found when the window
     // loads): its box is greyed and left alone by the other one.
     bool AllUsersLocked = false;
+    // While ShowStoredAutoStart fills the boxes.
+    bool ShowingStoredAutoStart = false;
 
   private:
     frmMain() = default;

@@ -29,7 +29,7 @@ constexpr TwipRect kPicture1 = In(kFrame5, {60, 240, 4455, 1635});
 constexpr TwipRect kFrame6 = In(kTab, {240, 2580, 4575, 1755});
 constexpr TwipRect kPicture2 = In(kFrame6, {60, 240, 4455, 1395});
 
-constexpr const char* kAutoStartTooltip = "auto start Dashkorel on login to Windows";
+constexpr const char* kAutoStartTooltip = "auto start Orbiquell on login to Windows";
 
 // Auto-size labels start as wide as nothing; their text gives them their width.
 platform::LabelStyle AutoSize() {

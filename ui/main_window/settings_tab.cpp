@@ -6,6 +6,7 @@
 #include "settings/hot_corners.h"
 #include "settings/reg_stuff.h"
 #include "settings/registry_layout.h"
+#include "settings/unsaved_settings.h"
 #include "ui/main_window/frm_main.h"
 #include "ui/main_window/main_window_controls.h"
 
@@ -62,12 +63,25 @@ void frmMain::ShowCurrentSettings() {
 
 void frmMain::chkAutoStartCurr_Click() {
     Controls& c = *controls_;
-    if (c.chkAutoStartCurr.value() == 1 && !AllUsersLocked) c.chkAutoStartAll.setValue(0);
+    if (c.chkAutoStartCurr.value() == 1 && !AllUsersLocked && !ShowingStoredAutoStart) {
+        c.chkAutoStartAll.setValue(0);
+    }
 }
 
 void frmMain::chkAutoStartAll_Click() {
     Controls& c = *controls_;
-    if (c.chkAutoStartAll.value() == 1) c.chkAutoStartCurr.setValue(0);
+    if (c.chkAutoStartAll.value() == 1 && !ShowingStoredAutoStart) c.chkAutoStartCurr.setValue(0);
+}
+
+void frmMain::ShowStoredAutoStart() {
+    // The boxes rule each other out only as the user ticks them: putting one
+    // back would otherwise clear the other, stored as it is, and the next OK
+    // would delete that entry.
+    Controls& c = *controls_;
+    ShowingStoredAutoStart = true;
+    c.chkAutoStartCurr.setValue(gAutoStartCurrentUser);
+    c.chkAutoStartAll.setValue(gAutoStartAllUsers);
+    ShowingStoredAutoStart = false;
 }
 
 void frmMain::btnApply_Click() {
@@ -75,16 +89,20 @@ void frmMain::btnApply_Click() {
     // What the registry refused, a line each, for one message at the end.
     std::string unsaved;
     const auto refused = [&unsaved](const char* setting, const char* why) {
-        unsaved += std::string("\r\n") + setting + ": " + why;
+        unsaved += UnsavedSettingLine(setting, why);
     };
+    // A setting Windows refused goes back in its box to what is stored and
+    // still holds.
     const int hotCorners = c.chkHotCorners.value();
     if (hotCorners != gHotCornersEnabled &&
         !SetHotCornersEnabled(static_cast<std::uint8_t>(hotCorners))) {
-        refused("Enable Hot Corners", "Windows refused to store it");
+        refused(kHotCornersSetting, kRefusedToStore);
+        c.chkHotCorners.setValue(gHotCornersEnabled);
     }
     const int guard = c.chkFullScreenGuard.value();
     if (guard != gFullScreenGuard && !SetFullScreenGuard(static_cast<std::uint8_t>(guard))) {
-        refused("Not while a program fills the screen", "Windows refused to store it");
+        refused("Not while a program fills the screen", kRefusedToStore);
+        c.chkFullScreenGuard.setValue(gFullScreenGuard);
     }
 
     // The all-users entry first: what it holds decides what the user's own may
@@ -95,24 +113,22 @@ void frmMain::btnApply_Click() {
     const int currentUser = c.chkAutoStartCurr.value();
     if (!ApplyAutoStart(allUsers, gAutoStartAllUsers, platform::kHKeyLocalMachine)) {
         refused("Auto Load Orbiquell for All Users", "only an administrator can change it");
-        c.chkAutoStartCurr.setValue(gAutoStartCurrentUser);
-        c.chkAutoStartAll.setValue(gAutoStartAllUsers);
+        ShowStoredAutoStart();
     } else if (currentUser == 1 && gAutoStartAllUsers == 1) {
         refused("Auto Load Orbiquell for Current User", "Orbiquell already starts for all users");
-        c.chkAutoStartCurr.setValue(0);
+        ShowStoredAutoStart();
     } else if (!ApplyAutoStart(currentUser, gAutoStartCurrentUser, platform::kHKeyCurrentUser)) {
-        refused("Auto Load Orbiquell for Current User", "Windows refused to store it");
-        c.chkAutoStartCurr.setValue(gAutoStartCurrentUser);
+        refused("Auto Load Orbiquell for Current User", kRefusedToStore);
+        ShowStoredAutoStart();
     }
-    if (!unsaved.empty()) {
-        platform::ShowMessageBox(c.form.handle(), "These settings were not saved:" + unsaved,
-                                 platform::kMbIconExclamation, AppTitle());
-    }
+    if (!unsaved.empty()) ReportUnsavedSettings(c.form.handle(), unsaved);
 }
 
 void frmMain::btnOK_Click() {
     btnApply_Click();
-    btnCancel_Click();
+    // Exit from the tray menu, or the end of the session, while Apply's message
+    // was open has unloaded the window and its controls meanwhile.
+    if (loaded()) btnCancel_Click();
 }
 
 void frmMain::btnCancel_Click() {

@@ -45,14 +45,22 @@ TEST_F(SysTrayTest, EveryImageIsItsOwnLoadedIcon) {
     EXPECT_EQ(sim::LiveIconCount(), icons);
 }
 
+// What the shell refused is sent again; while it refuses everything, the
+// program tries one add a resend period and sends nothing else.
 TEST_F(SysTrayTest, WhatTheShellRefusedIsSentAgain) {
+    const auto tick = [](const std::string& tip) {
+        UpdateTrayTip(Owner(), tip);
+        UpdateTrayIcon(Owner(), TrayImage::imgIcon_rx);
+    };
     sim::SetTrayRefuses(true);
-    UpdateTrayTip(Owner(), "tip");
-    UpdateTrayIcon(Owner(), TrayImage::imgIcon_rx);
+    const std::size_t before = sim::NotifyCalls().size();
+    for (int i = 0; i < 2 * kTipResendTicks; ++i) tick("tip " + std::to_string(i));
+    // The refused tip and the add straight after it, then one add a period.
+    EXPECT_EQ(sim::NotifyCalls().size() - before, 4u);
     sim::SetTrayRefuses(false);
-    UpdateTrayTip(Owner(), "tip");
-    UpdateTrayIcon(Owner(), TrayImage::imgIcon_rx);
+    for (int i = 0; i < kTipResendTicks; ++i) tick("tip");
     ASSERT_EQ(sim::TrayIcons().size(), 1u);
+    tick("tip");
     EXPECT_EQ(sim::TrayIcons()[0].image, Owner().images.handle(TrayImage::imgIcon_rx));
     EXPECT_EQ(sim::TrayIcons()[0].tip, "tip");
 
@@ -61,8 +69,58 @@ TEST_F(SysTrayTest, WhatTheShellRefusedIsSentAgain) {
     sim::SetTrayRefuses(true);
     AddTrayIcon(Owner(), TrayImage::imgIcon_none, "tip");
     sim::SetTrayRefuses(false);
-    UpdateTrayTip(Owner(), "tip");
+    for (int i = 0; i < kTipResendTicks; ++i) tick("tip");
     EXPECT_EQ(sim::TrayIcons().size(), 1u);
+}
+
+// A refused image, then a broadcast: the icon ends with the image wanted, both
+// where the shell still has the icon and where it refuses the re-add and
+// takes an add later.
+TEST_F(SysTrayTest, ARefusedImageComesWithTheReAdd) {
+    const platform::Handle rx = Owner().images.handle(TrayImage::imgIcon_rx);
+    for (const bool refuseReAdd : {false, true}) {
+        SCOPED_TRACE(refuseReAdd ? "re-add refused" : "shell kept the icon");
+        sim::SetTrayRefuses(true);
+        UpdateTrayIcon(Owner(), TrayImage::imgIcon_rx);
+        sim::SetTrayRefuses(refuseReAdd);
+        sim::BroadcastTaskbarCreated();
+        sim::SetTrayRefuses(false);
+        for (int i = 0; i < kTipResendTicks; ++i) {
+            UpdateTrayTip(Owner(), "tip");
+            UpdateTrayIcon(Owner(), TrayImage::imgIcon_rx);
+        }
+        ASSERT_EQ(sim::TrayIcons().size(), 1u);
+        EXPECT_EQ(sim::TrayIcons()[0].image, rx);
+        UpdateTrayIcon(Owner(), TrayImage::imgIcon_none);
+    }
+}
+
+// A broadcast while the shell refuses every request removes the icon and adds
+// it again; one before the first add, or after the removal, adds nothing.
+TEST_F(SysTrayTest, ReAddReplacesAndNeedsAnIcon) {
+    sim::SetTrayRefuses(true);
+    sim::ClearRecords();
+    sim::BroadcastTaskbarCreated();
+    std::vector<sim::TrayOp> ops;
+    for (const auto& call : sim::NotifyCalls()) ops.push_back(call.op);
+    ASSERT_GE(ops.size(), 2u);
+    EXPECT_EQ(ops[ops.size() - 2], sim::TrayOp::Delete);
+    EXPECT_EQ(ops.back(), sim::TrayOp::Add);
+
+    sim::SetTrayRefuses(false);
+    RemoveTrayIcon(Owner());
+    sim::ClearRecords();
+    sim::BroadcastTaskbarCreated();
+    EXPECT_TRUE(sim::NotifyCalls().empty());
+    EXPECT_TRUE(sim::TrayIcons().empty());
+}
+
+// After the tip was last sent, the same tip goes again once a resend period.
+TEST_F(SysTrayTest, AnUnchangedTipIsResentEveryPeriod) {
+    UpdateTrayTip(Owner(), "same");
+    sim::ClearRecords();
+    for (int i = 0; i < 2 * kTipResendTicks; ++i) UpdateTrayTip(Owner(), "same");
+    EXPECT_EQ(sim::NotifyCalls().size(), 2u);
 }
 
 // A broadcast without a real loss: the shell refuses the add, the icon is

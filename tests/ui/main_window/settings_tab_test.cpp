@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 
 #include "common/globals.h"
@@ -272,6 +273,104 @@ TEST_F(SettingsTabTest, UnloadEndsTheProgramWithoutApplying) {
     EXPECT_TRUE(sim::ScreenSaverActive());
     EXPECT_FALSE(Main().loaded());
     EXPECT_EQ(RunData(kHkcu), std::nullopt);
+}
+
+// The all-users entry stored, the user ticks the own box (which unticks the
+// other), and the machine refuses at Apply: both boxes show what is stored.
+TEST_F(SettingsTabTest, ARefusedSwitchToTheUsersEntryShowsTheStoredOneAgain) {
+    gAutoStartAllUsers = 1;
+    sim::RegPutString(kHklm, kRun, "Orbiquell", "C:\\x.exe");
+    auto& c = OpenSettings();
+    sim::Click(c.chkAutoStartCurr.handle());
+    sim::RegDenyWrites(kHklm, true);
+    sim::Click(c.btnApply.handle());
+    EXPECT_EQ(c.chkAutoStartAll.value(), 1);
+    EXPECT_EQ(c.chkAutoStartCurr.value(), 0);
+    EXPECT_EQ(RunData(kHklm), "C:\\x.exe");
+}
+
+// Putting the user's box back after a refusal leaves the all-users box as
+// stored, so that the next OK does not delete the machine's entry.
+TEST_F(SettingsTabTest, UndoingOneBoxLeavesTheOtherAsStored) {
+    sim::RegPutString(kHkcu, kRun, "Orbiquell", "C:\\x.exe");
+    sim::RegPutString(kHklm, kRun, "Orbiquell", "C:\\x.exe");
+    gAutoStartCurrentUser = 1;
+    gAutoStartAllUsers = 1;
+    auto& c = OpenSettings();
+    sim::RegDenyWrites(kHkcu, true);
+    sim::Click(c.btnApply.handle());  // the user's entry cannot go
+    ASSERT_EQ(sim::MessageBoxes().size(), 1u);
+    EXPECT_EQ(c.chkAutoStartAll.value(), 1);
+    sim::Click(c.btnOK.handle());
+    EXPECT_EQ(RunData(kHklm), "C:\\x.exe");
+}
+
+// An entry removed behind the window's back is gone as the user wants it:
+// nothing to report.
+TEST_F(SettingsTabTest, UntickingAnEntryThatIsAlreadyGoneIsNoRefusal) {
+    gAutoStartCurrentUser = 1;
+    auto& c = OpenSettings();
+    sim::Click(c.chkAutoStartCurr.handle());
+    sim::Click(c.btnApply.handle());
+    EXPECT_TRUE(sim::MessageBoxes().empty());
+    EXPECT_EQ(gAutoStartCurrentUser, 0);
+    EXPECT_EQ(c.chkAutoStartCurr.value(), 0);
+}
+
+// Where the machine refuses, the settings are kept for the user; where the
+// user's own copy can neither go nor follow, or the user's key refuses too,
+// the box goes back to what the next start reads and the message says so.
+TEST_F(SettingsTabTest, HotCornerSettingsKeptForTheUserOrReported) {
+    sim::RegDenyWrites(kHklm, true);
+    auto& c = OpenSettings();
+    sim::Click(c.chkFullScreenGuard.handle());
+    sim::Click(c.btnApply.handle());
+    EXPECT_EQ(gFullScreenGuard, 1);
+    EXPECT_TRUE(sim::RegGetValue(kHkcu, kSettings, "FullScreenGuard"));
+    EXPECT_TRUE(sim::MessageBoxes().empty());
+
+    sim::RegDenyWrites(kHkcu, true);
+    sim::Click(c.chkFullScreenGuard.handle());
+    sim::Click(c.btnApply.handle());
+    EXPECT_EQ(gFullScreenGuard, 1);
+    EXPECT_EQ(c.chkFullScreenGuard.value(), 1);
+    ASSERT_EQ(sim::MessageBoxes().size(), 1u);
+    EXPECT_EQ(sim::MessageBoxes()[0].prompt,
+              "These settings were not saved:\r\n"
+              "Not while a program fills the screen: Windows refused to store it");
+
+    // The machine takes it, but the user's copy, which wins, stays.
+    sim::RegDenyWrites(kHklm, false);
+    sim::Click(c.chkFullScreenGuard.handle());
+    sim::Click(c.btnApply.handle());
+    EXPECT_EQ(gFullScreenGuard, 1);
+    EXPECT_EQ(c.chkFullScreenGuard.value(), 1);
+    EXPECT_EQ(sim::MessageBoxes().size(), 2u);
+}
+
+// Exit from the tray menu, or the end of the session, while Apply's message
+// is open unloads the window beneath it; OK must not go on to the controls
+// that are gone.
+TEST_F(SettingsTabTest, ExitWhileApplysMessageIsOpen) {
+    const std::function<void()> exits[] = {
+        [] { frmSysTray::Instance().menuExit_Click(); },
+        [] { sim::EndSession(); },
+    };
+    for (const auto& exit : exits) {
+        SettingsTabTest::SetUp();
+        frmSysTray::Instance().Load();
+        gAutoStartAllUsers = 1;
+        sim::RegPutString(kHklm, kRun, "Orbiquell", "C:\\x.exe");
+        sim::RegDenyWrites(kHklm, true);
+        auto& c = OpenSettings();
+        sim::Click(c.chkAutoStartCurr.handle());
+        sim::DuringNextModal(exit);
+        sim::Click(c.btnOK.handle());
+        ASSERT_EQ(sim::MessageBoxes().size(), 1u);
+        EXPECT_FALSE(Main().loaded());
+        EXPECT_TRUE(platform::QuitRequested());
+        EXPECT_TRUE(sim::TrayIcons().empty());
+    }
 }
 
 }  // namespace
