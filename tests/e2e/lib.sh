@@ -186,13 +186,14 @@ e2e_keep_screen_saver() {
 }
 
 # expect_process_end WHAT SINCE_MS: Orbiquell ends within 30 s of WHAT, which
-# happened at SINCE_MS; the time it took and its exit status are observed.
+# happened at SINCE_MS; the time it took and its exit status are observed, the
+# status left in EXIT_STATUS.
 expect_process_end() {
     poll_until 30 "Orbiquell to end after $1" process_ended "$ORBIQUELL_PID" ||
         e2e_fail "Orbiquell still runs 30 s after $1"
-    local status=0
-    wait "$ORBIQUELL_PID" || status=$?
-    e2e_observed "process ended $(($(now_ms) - $2)) ms after $1, exit status $status"
+    EXIT_STATUS=0
+    wait "$ORBIQUELL_PID" || EXIT_STATUS=$?
+    e2e_observed "process ended $(($(now_ms) - $2)) ms after $1, exit status $EXIT_STATUS"
 }
 
 # expect_screen_saver_restored: the screen saver is active again, in the X

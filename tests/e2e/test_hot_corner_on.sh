@@ -3,9 +3,11 @@
 # screen keeps the screen saver from starting: after two ticks the
 # screen-saver-active flag is off, and the icon shows the sleep-never family
 # (graph and letters dark red) while the pointer rests there. Moving the pointer
-# away switches the flag on again and brings back the normal family.
+# away switches the flag on again and brings back the normal family; so does
+# switching hot corners off while the pointer rests there.
 set -euo pipefail
 . "$(dirname "$0")/lib.sh"
+. "$(dirname "$0")/window_lib.sh"
 e2e_begin "$@"
 
 settings='HKLM\Software\Orbiquell\Settings'
@@ -92,6 +94,29 @@ e2e_observed "left the corner: X screen saver on $on_ms ms later (X timeout" \
 poll_until 10 "the hot-corners-on image again" shows_family left imgIcon ||
     e2e_fail "after leaving the icon shows $SHOWN_MATCH, not the imgIcon_ family"
 e2e_observed "left the corner: icon shows $SHOWN_IMAGE"
+
+# Hot corners switched off while the corner holds: nothing watches the pointer
+# leave any more, so the switch itself lets go. The keyboard unticks the box
+# and applies, so that the pointer never leaves the corner.
+double_click_icon
+poll_until 20 "the main window" main_window_visible || e2e_fail "no main window after a double click on the icon"
+select_tab Settings
+xdotool mousemove "$corner_x" "$corner_y"
+poll_until 10 "the X screen saver to be switched off" x_screen_saver_off ||
+    e2e_fail "back in the corner, the X screen-saver timeout is still $(x_screensaver_timeout)"
+xdotool key alt+e
+poll_until 10 "'&Enable Hot Corners' unticked" control_has '&Enable Hot Corners' checked 0 ||
+    e2e_fail "Alt+E left '&Enable Hot Corners' ticked"
+xdotool key alt+a
+apply_ms=$(now_ms)
+hot_corners_off() { [ "$(reg_get "$settings" HotCorners)" = "REG_DWORD 0x0" ]; }
+poll_until 10 "HotCorners 0" hot_corners_off || e2e_fail "Apply stored HotCorners $(reg_get "$settings" HotCorners)"
+poll_until 10 "the X screen saver to be switched on again" x_screen_saver_on ||
+    e2e_fail "10 s after hot corners were switched off in the corner the X timeout is $(x_screensaver_timeout)"
+e2e_observed "switched off in the corner: X screen saver on $(($(now_ms) - apply_ms)) ms after Apply" \
+    "(pointer at $(xdotool getmouselocation --shell | tr '\n' ' '))"
+poll_until 10 "ScreenSaveActive 1 in the user's profile" screen_saver_on ||
+    e2e_fail "ScreenSaveActive is $(reg_get "$desktop_key" ScreenSaveActive) after hot corners were switched off"
 
 probe close Orbiquell.HiddenForm >/dev/null || e2e_fail "no window to close"
 poll_until 30 "Orbiquell to end" process_ended "$ORBIQUELL_PID" || e2e_fail "Orbiquell did not end"

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Orbiquell's icon comes back when the shell loses it: at once when the shell
-# broadcasts "TaskbarCreated", as a restarted Explorer does, and within the
-# program's two-second tip period when it does not. The probe stages the loss
-# by deleting the icon from outside; Wine's taskbar cannot be restarted.
+# Orbiquell's icon comes back when the shell loses it: at once, with the uptime
+# tip, when the shell broadcasts "TaskbarCreated", as a restarted Explorer does,
+# and within the program's two-second tip period when it does not. The probe
+# stages the loss by deleting the icon from outside; Wine's taskbar cannot be
+# restarted.
 set -euo pipefail
 . "$(dirname "$0")/lib.sh"
 e2e_begin "$@"
@@ -31,6 +32,8 @@ expect_uptime_icon() {
 
 forget_icon broadcast
 ((BACK_MS <= TICK_MS)) || e2e_fail "back $BACK_MS ms after the broadcast, more than one tick"
+# The broadcast brings back the tip of the moment, not the start-up one.
+uptime_icon_shown || e2e_fail "back after the broadcast without the uptime tip: $(orbiquell_icons)"
 expect_uptime_icon
 e2e_observed "with TaskbarCreated: back after $BACK_MS ms"
 

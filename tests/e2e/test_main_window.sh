@@ -112,7 +112,7 @@ show_tab() {
     poll_until 10 "the $1 page" page_shows "$2" "$3" || e2e_fail "on the $1 tab $PAGE_WRONG"
 }
 status_controls='System Uptime|Resource Utilisation|CPU Usage:|Memory Usage:'
-settings_controls='Hot Corners|&Enable Hot Corners|Auto Load Orbiquell for A&ll Users|Auto Load Orbiquell for &Current User'
+settings_controls='Hot Corners|&Enable Hot Corners|Not while a program &fills the screen|Auto Load Orbiquell for A&ll Users|Auto Load Orbiquell for &Current User'
 about_controls='website|Dorrik Vell'
 
 show_tab Status "$status_controls" "$settings_controls|$about_controls"

@@ -5,7 +5,9 @@
 # - hot corners turned on from the tray menu are stored for the user, and hold
 #   after the program is ended and started again;
 # - the Settings tab greys "Auto Load Orbiquell for All Users", whose tooltip
-#   names the administrator.
+#   names the administrator;
+# - Exit chosen while OK's "not saved" message is open ends the program
+#   cleanly.
 # With the keys writable again (a new Wine session), turning hot corners off
 # stores the machine's value and removes the user's, as before.
 set -euo pipefail
@@ -63,7 +65,21 @@ administrator_tip() { probe tooltips | grep -q 'administrator'; }
 poll_until 10 "the greyed box's tooltip" administrator_tip ||
     e2e_fail "no tooltip over the greyed box: $(probe tooltips)"
 e2e_observed "locked Run key: the all-users box is greyed; its tooltip: $(field "$(probe tooltips)" text)"
-stop
+
+# OK with the user's box ticked while the all-users entry is stored: a message
+# says it was not saved. Exit from the tray menu while it is open ends the
+# program cleanly, though the window goes from under the message.
+click_control 'Auto Load Orbiquell for &Current User'
+click_control OK
+message_open() { probe windows '#32770' | grep $'\tvisible=1\t' | grep -q "pid=$(field "$(probe windows Orbiquell.HiddenForm)" pid)"; }
+poll_until 10 "the not-saved message" message_open || e2e_fail "no message after OK: $(probe windows '#32770')"
+open_tray_menu menu-exit-under-message
+exit_ms=$(now_ms)
+choose_menu_item "$MENU_EXIT"
+expect_process_end "Exit with the message open" "$exit_ms"
+((EXIT_STATUS == 0)) || e2e_fail "Orbiquell ended with status $EXIT_STATUS"
+! grep -qi 'unhandled' "$E2E_ARTIFACTS/orbiquell.log" ||
+    e2e_fail "Orbiquell crashed at exit: $(grep -i unhandled "$E2E_ARTIFACTS/orbiquell.log" | head -n1)"
 
 # A new session: the access lists are gone.
 e2e_stop_wine
