@@ -20,8 +20,12 @@ user='HKCU\Software\Orbiquell\Settings'
 run_all='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
 e2e_keep_value "$machine" HotCorners
 e2e_keep_value "$user" HotCorners
+e2e_keep_value "$run_all" Orbiquell
 reg_set "$machine" HotCorners REG_DWORD 0
 reg_delete_value "$user" HotCorners
+# An all-users entry the user cannot remove; it names no file, in case Wine
+# runs the entries when a session starts.
+reg_set "$run_all" Orbiquell REG_SZ 'C:\absent\Orbiquell.exe'
 
 stored() { [ "$(reg_get "$1" HotCorners)" = "REG_DWORD $2" ]; }  # KEY VALUE
 user_value_gone() { ! reg_get "$user" HotCorners >/dev/null; }
@@ -69,7 +73,13 @@ e2e_observed "locked Run key: the all-users box is greyed; its tooltip: $(field 
 # OK with the user's box ticked while the all-users entry is stored: a message
 # says it was not saved. Exit from the tray menu while it is open ends the
 # program cleanly, though the window goes from under the message.
-click_control 'Auto Load Orbiquell for &Current User'
+current_user='Auto Load Orbiquell for &Current User'
+# The greyed box's tooltip goes first: it may lie over the box below it.
+xdotool mousemove 200 200
+poll_until 10 "the tooltip to go" no_tooltip_shown || e2e_fail "the tooltip stays: $(probe tooltips)"
+click_control "$current_user"
+poll_until 10 "'$current_user' to be checked" control_has "$current_user" checked 1 ||
+    e2e_fail "'$current_user' is not checked after a click on it"
 click_control OK
 message_open() { probe windows '#32770' | grep $'\tvisible=1\t' | grep -q "pid=$(field "$(probe windows Orbiquell.HiddenForm)" pid)"; }
 poll_until 10 "the not-saved message" message_open || e2e_fail "no message after OK: $(probe windows '#32770')"
