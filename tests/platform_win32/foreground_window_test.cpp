@@ -1,6 +1,7 @@
 // What the full-screen guard reads of the window in front, from real windows:
 // only a captionless, frameless window exactly the size of its screen fills
-// it; a maximised window keeps its caption, and the desktop is the shell's.
+// it; a maximised window keeps its caption, and the desktop and the taskbar
+// are the shell's.
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -18,8 +19,9 @@ class WindowInFront : public ::testing::Test {
 
     // A window of style, shown as show says and brought to the front; the
     // facts once Windows has it in front.
-    std::optional<platform::FrontWindow> Front(DWORD style, int show, const RECT& rect) {
-        window_ = CreateWindowExA(0, "STATIC", "front", style, rect.left, rect.top,
+    std::optional<platform::FrontWindow> Front(const char* windowClass, DWORD style, int show,
+                                               const RECT& rect) {
+        window_ = CreateWindowExA(0, windowClass, "front", style, rect.left, rect.top,
                                   rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr,
                                   GetModuleHandleA(nullptr), nullptr);
         EXPECT_NE(window_, nullptr);
@@ -50,7 +52,7 @@ class WindowInFront : public ::testing::Test {
 };
 
 TEST_F(WindowInFront, ACaptionlessWindowTheSizeOfTheScreenFillsIt) {
-    const auto front = Front(WS_POPUP, SW_SHOW, Screen());
+    const auto front = Front("STATIC", WS_POPUP, SW_SHOW, Screen());
     ASSERT_TRUE(front);
     EXPECT_FALSE(front->framed);
     EXPECT_FALSE(front->shell);
@@ -59,17 +61,28 @@ TEST_F(WindowInFront, ACaptionlessWindowTheSizeOfTheScreenFillsIt) {
 }
 
 TEST_F(WindowInFront, AMaximisedWindowKeepsItsCaption) {
-    const auto front = Front(WS_OVERLAPPEDWINDOW, SW_SHOWMAXIMIZED, {10, 10, 300, 200});
+    const auto front = Front("STATIC", WS_OVERLAPPEDWINDOW, SW_SHOWMAXIMIZED, {10, 10, 300, 200});
     ASSERT_TRUE(front);
     EXPECT_TRUE(front->framed);
     EXPECT_FALSE(front->shell);
     EXPECT_EQ(front->monitor, AsScreenRect(Screen()));
 }
 
-TEST_F(WindowInFront, TheDesktopIsTheShells) {
-    const auto front = InFront(GetDesktopWindow());
-    ASSERT_TRUE(front);
-    EXPECT_TRUE(front->shell);
+TEST_F(WindowInFront, TheDesktopAndTheTaskbarAreTheShells) {
+    const auto desktop = InFront(GetDesktopWindow());
+    ASSERT_TRUE(desktop);
+    EXPECT_TRUE(desktop->shell);
+
+    // This desktop has no taskbar: a window of its class, the size of the
+    // screen, stands in for a taskbar at the bottom of a screen.
+    WNDCLASSA taskbarClass{};
+    taskbarClass.lpfnWndProc = DefWindowProcA;
+    taskbarClass.hInstance = GetModuleHandleA(nullptr);
+    taskbarClass.lpszClassName = "Shell_TrayWnd";
+    ASSERT_NE(RegisterClassA(&taskbarClass), 0);
+    const auto taskbar = Front("Shell_TrayWnd", WS_POPUP, SW_SHOW, Screen());
+    ASSERT_TRUE(taskbar);
+    EXPECT_TRUE(taskbar->shell);
 }
 
 }  // namespace
