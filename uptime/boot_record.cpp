@@ -82,11 +82,12 @@ std::uint32_t Number(std::u16string_view text, bool hexAllowed) {
 
 // The next `count` characters of text as a decimal number.
 int Digits(std::u16string_view& text, std::size_t count) {
-    Require(text.size() >= count);
+    const std::u16string_view digits = text.substr(0, count);
+    Require(digits.size() == count);
     int value = 0;
-    for (std::size_t i = 0; i < count; ++i) {
-        Require(IsDigit(text[i]));
-        value = value * 10 + (text[i] - u'0');
+    for (const char16_t c : digits) {
+        Require(IsDigit(c));
+        value = value * 10 + (c - u'0');
     }
     text.remove_prefix(count);
     return value;
@@ -129,10 +130,10 @@ std::int64_t UtcTime(std::u16string_view text) {
     const year_month_day date{year{y}, month{static_cast<unsigned>(mo)},
                               day{static_cast<unsigned>(d)}};
     Require(y >= 1601 && date.ok() && h < 24 && mi < 60 && s < 60);
-    const auto since1601 = sys_days{date} - sys_days{year{1601} / January / 1};
-    const std::int64_t seconds =
-        duration_cast<std::chrono::seconds>(since1601).count() + h * 3600 + mi * 60 + s;
-    return seconds * 10'000'000 + units;
+    using FileTimeUnits = duration<std::int64_t, std::ratio<1, 10'000'000>>;
+    const auto sinceEpoch =
+        sys_days{date} + hours{h} + minutes{mi} + seconds{s} - sys_days{year{1601} / January / 1};
+    return duration_cast<FileTimeUnits>(sinceEpoch).count() + units;
 }
 
 // What an element is to the reader, from its name and its parent's kind.

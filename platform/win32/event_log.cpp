@@ -74,9 +74,8 @@ std::optional<std::u16string> RenderXml(EVT_HANDLE event) {
         return std::nullopt;
     }
     // The text ends at its terminator, or at the end of what was written.
-    const auto written =
-        buffer.begin() + std::min<std::size_t>(used / sizeof(WCHAR), buffer.size());
-    return std::u16string(buffer.begin(), std::find(buffer.begin(), written, L'\0'));
+    buffer.resize(std::min<std::size_t>(used / sizeof(WCHAR), buffer.size()));
+    return std::u16string(buffer.begin(), std::find(buffer.begin(), buffer.end(), L'\0'));
 }
 
 }  // namespace
