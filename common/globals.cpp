@@ -8,6 +8,7 @@ std::string gComputerName;
 std::int32_t gPlatformId = 0;
 bool gIsWin2kOrLater = false;
 std::string gStartTime;
+Currency gCountersAtSwitchOn;
 
 void ResetGlobals() {
     gHotCornersEnabled = 0;
@@ -18,4 +19,5 @@ void ResetGlobals() {
     gPlatformId = 0;
     gIsWin2kOrLater = false;
     gStartTime.clear();
+    gCountersAtSwitchOn = Currency();
 }

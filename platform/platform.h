@@ -10,6 +10,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -78,6 +79,17 @@ struct LocalTime {
 };
 LocalTime LocalNow();                      // GetLocalTime
 std::string MonthAbbreviation(int month);  // the user locale's short name of month 1..12
+// GetSystemTimeAsFileTime: the time in UTC, in 100-nanosecond units since
+// 1 January 1601; nullopt where kernel32 lacks the call.
+std::optional<std::int64_t> UtcNow();
+
+// ---- The System event log (wevtapi, Windows Vista on) ------------------------
+// The start records of the Kernel-Boot provider (event 27) in the System log,
+// newest first, each as EvtRenderEventXml renders it, handed to visit until it
+// returns false or `most` were handed over. Nothing where the system has no
+// such log, the user may not read it or it holds no such record; a record that
+// cannot be read ends the walk.
+void VisitBootRecords(int most, const std::function<bool(const std::u16string& xml)>& visit);
 
 // ---- System identity -------------------------------------------------------
 struct OsVersion {

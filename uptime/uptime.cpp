@@ -1,10 +1,12 @@
 #include "uptime/uptime.h"
 
 #include <cstdint>
+#include <optional>
 
 #include "common/globals.h"
 #include "common/runtime_error.h"
 #include "platform/platform.h"
+#include "uptime/switch_on.h"
 #include "uptime/uptime_format.h"
 
 namespace {
@@ -29,9 +31,8 @@ Currency TickCountUptime() {
     return Currency::FromInt(seconds);
 }
 
-}  // namespace
-
-Currency GetUptimeSeconds() {
+// What the counters say: the time since the kernel last started afresh.
+Currency CountersUptime() {
     std::int64_t count = 0;
     if (platform::PerformanceCounter(&count) != 1) return TickCountUptime();
     try {
@@ -39,6 +40,34 @@ Currency GetUptimeSeconds() {
     } catch (const RuntimeError&) {
         return kUptimeUnknown;
     }
+}
+
+// Where the computer was switched on after a hybrid shutdown, notes what the
+// counters read at that moment. The moment becomes a reading of the counters,
+// not a time of day, so that setting the clock later moves nothing.
+void FixSwitchOn() {
+    const std::optional<std::int64_t> switchOn = HybridSwitchOnTime();
+    if (!switchOn) return;
+    // Both read after the log, whose query takes its time.
+    const Currency counters = CountersUptime();
+    const std::optional<std::int64_t> now = platform::UtcNow();
+    // A start in the future says the clock was wrong then or is now.
+    if (counters == kUptimeUnknown || !now || *now < *switchOn) return;
+    constexpr std::int64_t kFileTimeUnitsPerRaw = 10'000'000 / Currency::kScale;
+    const Currency sinceSwitchOn = Currency::FromRaw((*now - *switchOn) / kFileTimeUnitsPerRaw);
+    // A start older than the counters' zero was followed by a full one that
+    // the log does not show; the counters know better.
+    if (sinceSwitchOn < counters) gCountersAtSwitchOn = counters - sinceSwitchOn;
+}
+
+}  // namespace
+
+Currency GetUptimeSeconds() {
+    const Currency counters = CountersUptime();
+    // Counters that read less than at the switch-on have wrapped (the tick
+    // count does after 49.7 days) and are all there is to go by.
+    if (counters == kUptimeUnknown || counters < gCountersAtSwitchOn) return counters;
+    return counters - gCountersAtSwitchOn;
 }
 
 std::string GetUptimeString() {
@@ -53,6 +82,7 @@ std::string GetUptimeString() {
 
 std::string GetStartTime() {
     if (!gStartTime.empty()) return gStartTime;
+    FixSwitchOn();
     const Currency uptime = GetUptimeSeconds();
     const auto start = uptime == kUptimeUnknown
                            ? std::nullopt

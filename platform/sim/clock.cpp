@@ -60,6 +60,15 @@ LocalTime LocalNow() {
                      static_cast<int>(time.seconds().count())};
 }
 
+std::optional<std::int64_t> UtcNow() {
+    using namespace std::chrono;
+    const sim::detail::ClockState& clock = Clock();
+    const sys_time<milliseconds> utc = clock.localTime - clock.utcOffset;
+    const sys_days fileTimeEpoch = year{1601} / January / 1;
+    return duration_cast<duration<std::int64_t, std::ratio<1, 10'000'000>>>(utc - fileTimeEpoch)
+        .count();
+}
+
 std::string MonthAbbreviation(int month) {
     const std::vector<std::string>& names = Clock().monthNames;
     if (month < 1 || month > static_cast<int>(names.size())) {
@@ -105,6 +114,10 @@ void SetLocalTime(const platform::LocalTime& now) {
     }
     Clock().localTime =
         sys_days{date} + hours{now.hour} + minutes{now.minute} + seconds{now.second};
+}
+
+void SetUtcOffsetMinutes(int minutes) {
+    Clock().utcOffset = std::chrono::minutes{minutes};
 }
 
 void SetMonthAbbreviations(const std::vector<std::string>& twelveNames) {

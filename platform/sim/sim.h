@@ -20,11 +20,12 @@ namespace sim {
 // Forgets everything: an empty registry (the two roots and the standard
 // Software\Microsoft\Windows\CurrentVersion\Run keys exist), no windows, no
 // timers, NT 5.1, computer name "SIMPC", a high-resolution counter at 0 with a
-// frequency of 10 MHz, tick count 0, local time 2005-12-06 08:04:09, English
-// month names, screen saver active, no previous instance, empty command line,
-// message boxes answered with IDOK, a tray that accepts everything, no forms or
-// controls, the default screen pointer, no foreground window set, ShellOpen
-// answering 42, the default executable path, menus dismissed.
+// frequency of 10 MHz, tick count 0, local time 2005-12-06 08:04:09 and UTC
+// the same, English month names, an empty System event log, screen saver
+// active, no previous instance, empty command line, message boxes answered
+// with IDOK, a tray that accepts everything, no forms or controls, the default
+// screen pointer, no foreground window set, ShellOpen answering 42, the
+// default executable path, menus dismissed.
 void Reset();
 
 // Forgets the recorded calls (message boxes, system parameter calls, sent
@@ -62,6 +63,9 @@ void SetTickCount(std::uint32_t ms);
 // present = false: QueryPerformanceCounter returns 0.
 void SetPerformanceCounter(bool present, std::int64_t count, std::int64_t frequency);
 void SetLocalTime(const platform::LocalTime& now);
+// How far the local time is ahead of UTC (negative: behind); default 0. UTC
+// moves with the local time.
+void SetUtcOffsetMinutes(int minutes);
 void SetMonthAbbreviations(const std::vector<std::string>& twelveNames);
 
 // ---- System identity and process -----------------------------------------------
@@ -307,5 +311,12 @@ void SetProcessorCount(std::uint32_t count);  // default 1
 void SetPageFile64(std::optional<platform::PageFile<std::uint64_t>> figures);
 void SetPageFile32(platform::PageFile<std::uint32_t> figures);
 void SetThousandsSeparator(const std::string& separator);  // default ","
+
+// ---- The System event log ----------------------------------------------------------------
+// The Kernel-Boot start records (event 27) the System log holds, oldest first,
+// as EvtRenderEventXml renders them; nullopt: the log cannot be opened (no
+// event log API, or a user who may not read it). Default: an empty log.
+void SetBootRecords(std::optional<std::vector<std::u16string>> oldestFirst);
+int BootRecordsRead();  // records handed to the program since Reset
 
 }  // namespace sim

@@ -41,6 +41,13 @@ struct ClockState {
         std::chrono::minutes{4} + std::chrono::seconds{9};
     std::vector<std::string> monthNames = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                            "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+    std::chrono::minutes utcOffset{0};  // local time less UTC
+};
+
+struct EventLogState {
+    // The Kernel-Boot start records, oldest first; nullopt: the log cannot be opened.
+    std::optional<std::vector<std::u16string>> bootRecords = std::vector<std::u16string>{};
+    int recordsRead = 0;
 };
 
 struct SystemState {
@@ -222,6 +229,7 @@ struct World {
     HousekeepingState housekeeping;
     PerformanceState performance;
     MemoryState memory;
+    EventLogState eventLog;
 };
 
 World& TheWorld();

@@ -1,5 +1,6 @@
-// Time since the system started, the wall clock and the locale's month names.
-#include "platform/win32/native.h"
+// Time since the system started, the wall clock in local time and UTC, and the
+// locale's month names.
+#include "platform/win32/run_time_link.h"
 
 namespace platform {
 
@@ -25,6 +26,19 @@ LocalTime LocalNow() {
     SYSTEMTIME now{};
     GetLocalTime(&now);
     return LocalTime{now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond};
+}
+
+std::optional<std::int64_t> UtcNow() {
+    // Looked up rather than imported, so that the exe's imports stay as they
+    // were checked against the oldest Windows: only the Windows versions that
+    // keep an event log to compare it with ever ask for the time in UTC.
+    using SystemTimeFunction = VOID(WINAPI*)(FILETIME*);
+    static const auto systemTime = win32::FindFunction<SystemTimeFunction>(
+        GetModuleHandleA("kernel32.dll"), "GetSystemTimeAsFileTime");
+    if (systemTime == nullptr) return std::nullopt;
+    FILETIME now{};
+    systemTime(&now);
+    return static_cast<std::int64_t>((std::uint64_t{now.dwHighDateTime} << 32) | now.dwLowDateTime);
 }
 
 std::string MonthAbbreviation(int month) {

@@ -1,7 +1,9 @@
 // The machine facts the program reads at start-up and for its uptime.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <set>
 #include <string>
 
@@ -66,6 +68,26 @@ TEST(LocalTime, FieldsAreInRange) {
     EXPECT_LE(now.minute, 59);
     EXPECT_GE(now.second, 0);
     EXPECT_LE(now.second, 59);
+}
+
+TEST(UtcTime, IsTheLocalTimeLessAZoneOffset) {
+    const platform::LocalTime local = platform::LocalNow();
+    const std::optional<std::int64_t> utc = platform::UtcNow();
+    ASSERT_TRUE(utc);
+    std::int64_t localFileTime = 0;
+    ASSERT_TRUE(platform::FileTimeFromSystemTime(
+        {static_cast<std::uint16_t>(local.year), static_cast<std::uint16_t>(local.month), 0,
+         static_cast<std::uint16_t>(local.day), static_cast<std::uint16_t>(local.hour),
+         static_cast<std::uint16_t>(local.minute), static_cast<std::uint16_t>(local.second), 0},
+        &localFileTime));
+    // Zones lie within 14 hours of UTC, in steps of a quarter of an hour; the
+    // two readings may be a few seconds apart.
+    constexpr std::int64_t kSecond = 10'000'000;
+    constexpr std::int64_t kQuarter = 900 * kSecond;
+    const std::int64_t offset = localFileTime - *utc;
+    EXPECT_LE(std::abs(offset), 14 * 3600 * kSecond + 5 * kSecond);
+    const std::int64_t pastQuarter = (offset % kQuarter + kQuarter) % kQuarter;
+    EXPECT_TRUE(pastQuarter <= 5 * kSecond || pastQuarter >= kQuarter - 5 * kSecond) << offset;
 }
 
 TEST(LocalTime, TwelveDistinctMonthAbbreviations) {

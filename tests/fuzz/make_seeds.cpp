@@ -2,7 +2,8 @@
 // misses, from which the fuzzer's mutations reach the interesting cases much
 // sooner than from nothing.
 //
-//   orbiquell_fuzz_seeds DIR   (writes DIR/perf_data/* and DIR/interface_table/*)
+//   orbiquell_fuzz_seeds DIR   (writes DIR/perf_data/*, DIR/interface_table/* and
+//                               DIR/boot_record/*)
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "tests/monitors/perf_data_builder.h"
+#include "tests/uptime/boot_record_xml.h"
 
 namespace {
 
@@ -63,6 +65,27 @@ Bytes InterfaceTable(std::uint32_t entries, std::size_t rows) {
     return table;
 }
 
+// Start records as UTF-16 bytes, the way the fuzz target reads its input.
+std::vector<Bytes> BootRecordSeeds() {
+    using boot_record_xml::Edited;
+    using boot_record_xml::Record;
+    const std::u16string texts[] = {
+        Record(u"2026-12-09T08:00:00.1234567Z", u"0x1"),
+        Record(u"2017-05-02T03:06:36.126959500Z", u"2"),
+        Edited(Record(u"1601-01-01T00:00:00Z", u"0"), u"'/>", u"' Other='x' />"),
+        Edited(Record(u"2026-12-09T08:00:00Z", u"0"), u"<Correlation/>",
+               u"<!-- a comment --><a><b c='&amp;'>text</b></a>"),
+        Edited(Record(u"2026-12-09T08:00:00Z", u"1"), u"<EventID>27", u"<EventID>28"),
+    };
+    std::vector<Bytes> seeds;
+    for (const std::u16string& text : texts) {
+        Bytes bytes(text.size() * sizeof(char16_t));
+        std::memcpy(bytes.data(), text.data(), bytes.size());
+        seeds.push_back(bytes);
+    }
+    return seeds;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -79,6 +102,10 @@ int main(int argc, char** argv) {
                             InterfaceTable(3, 2), Bytes{1, 0}};
     for (std::size_t i = 0; i < std::size(tables); ++i) {
         Write(dir / "interface_table", "seed-" + std::to_string(i), tables[i]);
+    }
+    const std::vector<Bytes> bootRecords = BootRecordSeeds();
+    for (std::size_t i = 0; i < bootRecords.size(); ++i) {
+        Write(dir / "boot_record", "seed-" + std::to_string(i), bootRecords[i]);
     }
     return 0;
 }
