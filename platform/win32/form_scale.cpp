@@ -1,6 +1,8 @@
 // A form at the DPI of its screen: laid out once when it is made, and again
 // whenever Windows tells it that the DPI changed, so that the result is the
 // same as a form made at the new DPI.
+#include <utility>
+
 #include "platform/win32/form_impl.h"
 #include "platform/win32/screen_pointer.h"
 #include "res/resource_ids.h"
@@ -15,10 +17,28 @@ win32::UniqueIcon LoadApplicationIcon(int widthMetric, int heightMetric, int dpi
         win32::MetricForDpi(widthMetric, dpi), win32::MetricForDpi(heightMetric, dpi), 0)));
 }
 
-void PlaceControl(Control::Impl& control, HFONT font, int dpi) {
+RECT PlaceOnForm(HWND window) {
+    RECT place{};
+    GetWindowRect(window, &place);
+    MapWindowPoints(HWND_DESKTOP, GetParent(window), reinterpret_cast<POINT*>(&place), 2);
+    return place;
+}
+
+void PlaceControl(Control::Impl& control, HFONT font, int oldDpi, int dpi) {
     const HWND window = control.window.get();
     SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    const RECT place = win32::PixelRect(control, dpi);
+    // Some controls make themselves larger than asked when they are created
+    // (Wine's etched lines by their edge); they keep that here, as they would
+    // when created at the new DPI.
+    const RECT now = PlaceOnForm(window);
+    const RECT asked = win32::PixelRect(control, oldDpi);
+    RECT place = win32::PixelRect(control, dpi);
+    place.right += (now.right - now.left) - (asked.right - asked.left);
+    place.bottom += (now.bottom - now.top) - (asked.bottom - asked.top);
+    // Tabs that do not fit their row make the tab control add scroll arrows,
+    // which stay; a shrinking row gets its smaller tabs first.
+    const bool shrinking = place.right - place.left < now.right - now.left;
+    if (control.kind == ControlKind::TabStrip && shrinking) win32::SizeTabs(control, dpi);
     SetWindowPos(window, nullptr, place.left, place.top, place.right - place.left,
                  place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
     switch (control.kind) {
@@ -66,12 +86,12 @@ void Form::Impl::loadImages() {
 
 void Form::Impl::changeDpi(int newDpi, const RECT* suggested) {
     if (newDpi <= 0) return;
-    dpi = newDpi;
+    const int oldDpi = std::exchange(dpi, newDpi);
     {
         // The old fonts go once no control uses them any more.
         const win32::FormFonts::Fonts old = fonts.rescale(dpi);
         for (Control::Impl* control : controls) {
-            PlaceControl(*control, fonts.get(control->bold, control->underline), dpi);
+            PlaceControl(*control, fonts.get(control->bold, control->underline), oldDpi, dpi);
         }
     }
     loadImages();
