@@ -55,6 +55,7 @@ struct frmSysTray::Controls {
         // End of the session or WM_CLOSE: the program ends like from its menu.
         form.setOnUnload([&owner] { owner.menuExit_Click(); });
         form.setOnTaskbarCreated([&owner] { owner.Form_TaskbarCreated(); });
+        form.setOnDisplayChange([&owner] { owner.Form_DisplayChange(); });
         picSysTray.setOnTrayEvent(
             [&owner](platform::TrayMouseEvent event) { owner.picSysTray_MouseMove(event); });
     }
@@ -164,7 +165,28 @@ void UnloadForms() {
 }
 
 void frmSysTray::Form_TaskbarCreated() {
+    // Explorer creates its taskbar anew after a change of scale too: the icon
+    // comes back with images of the new size.
+    ResizeTrayImages();
     ReAddTrayIcon(trayIcon());
+}
+
+void frmSysTray::Form_DisplayChange() {
+    // The icon still exists: the shell is told the new image as any change of
+    // image, which leaves an image it refused to be sent again by the tick.
+    if (const std::optional<TrayImage> shown = ResizeTrayImages()) {
+        UpdateTrayIcon(trayIcon(), *shown);
+    }
+}
+
+std::optional<TrayImage> frmSysTray::ResizeTrayImages() {
+    const TrayIconOwner icon = trayIcon();
+    const std::optional<TrayImage> wanted = controls_->images.find(icon.state.wantedImage);
+    if (!controls_->images.resize()) return std::nullopt;
+    // What the program wants shown, now at the new size, for the icon's next
+    // add; the handle the shell shows stays, and now differs from it.
+    icon.state.wantedImage = wanted ? controls_->images.handle(*wanted) : 0;
+    return wanted;
 }
 
 void frmSysTray::ShowUptime() {

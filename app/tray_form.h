@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/tray/sys_tray.h"
@@ -46,6 +47,9 @@ class frmSysTray {
     void Form_Unload();
     // The shell's notification area was created anew, without the icon.
     void Form_TaskbarCreated();
+    // The screens' scale or the display changed: the icon follows the size the
+    // notification area shows icons at now.
+    void Form_DisplayChange();
     void ShowUptime();
     void timUpdate_Timer();
 
@@ -62,6 +66,11 @@ class frmSysTray {
 
   private:
     frmSysTray() = default;
+
+    // Loads the images anew when the notification area's icon size changed,
+    // and returns the image the icon is to show, at the new size; nullopt when
+    // the size is the same or the icon is to show none.
+    std::optional<TrayImage> ResizeTrayImages();
 
     struct Controls;
     std::unique_ptr<Controls> controls_;

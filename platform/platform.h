@@ -148,6 +148,11 @@ bool TrayAdd(Handle window, Handle image, const std::string& tip);
 bool TrayModifyTip(Handle window, const std::string& tip);
 bool TrayModifyImage(Handle window, Handle image);
 bool TrayDelete(Handle window);
+// The size in pixels of the icons the notification area shows: the small-icon
+// size at the DPI of the screen the taskbar is on, where Windows tells it per
+// DPI (10 1607 on), else the system's small-icon size. It changes when the
+// user changes that screen's scale.
+int TrayIconSize();
 
 // ---- Screen and cursor (user32) -----------------------------------------------
 constexpr int kSmCxScreen = 0;

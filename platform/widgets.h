@@ -25,8 +25,13 @@ class HiddenForm {
     Handle handle() const;
     void setOnUnload(std::function<void()> handler);
     // The shell's "TaskbarCreated" broadcast: its notification area was
-    // created anew (Explorer restarted), without the icons it had.
+    // created anew (Explorer restarted, or the scale of its screen changed),
+    // without the icons it had.
     void setOnTaskbarCreated(std::function<void()> handler);
+    // The screens' scale, resolution or the system's metrics may have changed
+    // (WM_DPICHANGED, WM_DISPLAYCHANGE, WM_SETTINGCHANGE): sizes that follow
+    // them may be different now.
+    void setOnDisplayChange(std::function<void()> handler);
 
     struct Impl;
 
@@ -76,12 +81,12 @@ class Timer {
     std::unique_ptr<Impl> impl_;
 };
 
-// An icon from the program's resources at the size the system uses for small
-// icons (SM_CXSMICON), loaded once and destroyed with the object. A resource
-// that cannot be loaded leaves the handle 0; users of the image report that.
+// An icon from the program's resources at sizePx pixels square (such as
+// TrayIconSize), loaded once and destroyed with the object. A resource that
+// cannot be loaded leaves the handle 0; users of the image report that.
 class IconImage {
   public:
-    explicit IconImage(int resourceId);
+    IconImage(int resourceId, int sizePx);
     ~IconImage();
     IconImage(const IconImage&) = delete;
     IconImage& operator=(const IconImage&) = delete;
@@ -98,7 +103,8 @@ class IconImage {
 //
 // A visible form and its controls. Layout is given in twips (1440 to the inch)
 // relative to the form's client area; each implementation converts to pixels at
-// the system's DPI, so the window keeps its proportions at any scale. Controls
+// the DPI of the form's screen, so the window keeps its proportions at any
+// scale, and lays it out again when that DPI changes. Controls
 // are placed either on the form itself (page -1) or on one page of the form's
 // tab control (page 0, 1, ...); a control on a page is visible only while its
 // page is selected. Controls take the keyboard focus with Tab in the order they
@@ -151,6 +157,11 @@ class Form {
     void setOnResize(std::function<void()> handler);
     // The mouse moved over the form's own surface.
     void setOnMouseMove(std::function<void()> handler);
+    // The form moved to a screen of another scale, or its screen's scale
+    // changed: every control stands where its twips say at the new DPI, with
+    // its fonts made for it and auto-size labels as wide as their text there.
+    // What the program placed after measured widths it places again here.
+    void setOnDpiChanged(std::function<void()> handler);
 
     struct Impl;
     Impl& impl() { return *impl_; }

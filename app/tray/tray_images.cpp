@@ -42,11 +42,31 @@ int ResourceOf(TrayImage image) {
 }  // namespace
 
 TrayImages::TrayImages() {
-    for (int i = 0; i < kImageCount; ++i) {
-        images_.push_back(std::make_unique<platform::IconImage>(ResourceOf(TrayImage(i))));
-    }
+    resize();
 }
 
 platform::Handle TrayImages::handle(TrayImage image) const {
     return images_[static_cast<std::size_t>(image)]->handle();
+}
+
+std::optional<TrayImage> TrayImages::find(platform::Handle handle) const {
+    for (std::size_t i = 0; i < images_.size(); ++i) {
+        if (handle != 0 && images_[i]->handle() == handle) return TrayImage(i);
+    }
+    return std::nullopt;
+}
+
+bool TrayImages::resize() {
+    const int size = platform::TrayIconSize();
+    if (size == size_) return false;
+    // The new images are loaded while the old ones still exist, so that no
+    // new handle can take the value of an old one: a handle the shell was
+    // given would otherwise look unchanged.
+    std::vector<std::unique_ptr<platform::IconImage>> images;
+    for (int i = 0; i < kImageCount; ++i) {
+        images.push_back(std::make_unique<platform::IconImage>(ResourceOf(TrayImage(i)), size));
+    }
+    images_.swap(images);
+    size_ = size;
+    return true;
 }

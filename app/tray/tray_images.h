@@ -3,6 +3,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "platform/platform.h"
@@ -26,12 +27,20 @@ enum class TrayImage {
     imgSleepNow,
 };
 
-// Every image is loaded once, with the tray form, and lives as long as it.
+// The images are loaded with the tray form at the notification area's icon
+// size, and again whenever that size changes.
 class TrayImages {
   public:
     TrayImages();
     platform::Handle handle(TrayImage image) const;
+    // Which image this handle is, if it is one of the images loaded now.
+    std::optional<TrayImage> find(platform::Handle handle) const;
+    // Loads every image anew at the notification area's icon size, if that is
+    // not their size; returns whether it did. The new handles differ from the
+    // old ones, which are released.
+    bool resize();
 
   private:
+    int size_ = 0;
     std::vector<std::unique_ptr<platform::IconImage>> images_;
 };

@@ -16,8 +16,15 @@ std::map<platform::Handle, ControlRecord>& Controls() {
     return sim::detail::TheWorld().widgets.controls;
 }
 
-int TextWidth(const std::string& text) {
-    return static_cast<int>(text.size()) * sim::kTwipsPerChar;
+// 5 pixels at 96 DPI, scaled and rounded.
+int CharPixels(int dpi) {
+    constexpr int kCharPixelsAt96Dpi = 5;
+    return (kCharPixelsAt96Dpi * dpi + 48) / 96;
+}
+
+int DpiOf(const ControlRecord& control) {
+    const sim::detail::FormRecord* form = sim::detail::FindForm(control.form);
+    return form != nullptr ? form->dpi : 96;
 }
 
 // The Win32 layer makes a page's controls children of the tab strip's page, so
@@ -50,6 +57,7 @@ void SetHandler(platform::Handle handle, Handler ControlRecord::*field, Handler 
 platform::Handle AddControl(const platform::Form& form, ControlRecord control) {
     control.form = form.handle();
     CheckPlacement(control.form, control);
+    sim::detail::LayOut(control);
     const platform::Handle handle = sim::detail::NewHandle();
     Controls().emplace(handle, std::move(control));
     return handle;
@@ -58,6 +66,23 @@ platform::Handle AddControl(const platform::Form& form, ControlRecord control) {
 }  // namespace
 
 namespace sim::detail {
+
+int TwipsToPixels(int twips, int dpi) {
+    constexpr int kTwipsPerInch = 1440;
+    return (twips * dpi + kTwipsPerInch / 2) / kTwipsPerInch;
+}
+
+void LayOut(ControlRecord& control) {
+    constexpr int kTwipsPerInch = 1440;
+    const int dpi = DpiOf(control);
+    const platform::TwipRect& rect = control.rect;
+    control.pixels = {TwipsToPixels(rect.left, dpi), TwipsToPixels(rect.top, dpi),
+                      TwipsToPixels(rect.width, dpi), TwipsToPixels(rect.height, dpi)};
+    if (control.kind == ControlKind::Label && control.labelStyle.autoSize) {
+        control.pixels.width = static_cast<int>(control.caption.size()) * CharPixels(dpi);
+        control.rect.width = (control.pixels.width * kTwipsPerInch + dpi / 2) / dpi;
+    }
+}
 
 ControlRecord* FindControl(platform::Handle control) {
     auto it = Controls().find(control);
@@ -127,6 +152,7 @@ void Control::setTooltip(const std::string& text) {
 void Control::setLeft(int twips) {
     if (ControlRecord* control = FindControl(impl_->handle)) {
         control->rect.left = twips;
+        sim::detail::LayOut(*control);
     }
 }
 
@@ -171,9 +197,6 @@ Label::Label(Form& form, int page, TwipRect rect, const std::string& caption, La
     control.page = page;
     control.rect = rect;
     control.caption = caption;
-    if (style.autoSize) {
-        control.rect.width = TextWidth(caption);
-    }
     control.tooltip = style.tooltip;
     control.labelStyle = std::move(style);
     impl_->handle = AddControl(form, std::move(control));
@@ -190,9 +213,7 @@ void Label::setText(const std::string& text) {
         return;
     }
     control->caption = text;
-    if (control->labelStyle.autoSize) {
-        control->rect.width = TextWidth(text);
-    }
+    sim::detail::LayOut(*control);
 }
 
 void Label::setOnClick(std::function<void()> handler) {
@@ -293,3 +314,18 @@ Line::Line(Form& form, int page, int x1, int y, int x2) {
 }
 
 }  // namespace platform
+
+namespace sim {
+
+std::vector<PixelRect> ControlPixels(platform::Handle form) {
+    // Handles grow with each new window, so the map keeps the creation order.
+    std::vector<PixelRect> places;
+    for (const auto& [handle, control] : Controls()) {
+        if (control.form == form) {
+            places.push_back(control.pixels);
+        }
+    }
+    return places;
+}
+
+}  // namespace sim

@@ -12,15 +12,11 @@ namespace {
 using sim::detail::FindForm;
 using sim::detail::FormRecord;
 
-constexpr int kTwipsPerPixel = 15;
 // A fixed single border on each side, and the caption bar above the client area.
 constexpr int kFrameWidthPx = 6;
 constexpr int kFrameHeightPx = 25;
 
-// MulDiv rounds to the nearest pixel, and so does the simulation.
-int TwipsToPixels(int twips) {
-    return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel;
-}
+using sim::detail::TwipsToPixels;
 
 }  // namespace
 
@@ -63,6 +59,7 @@ Form::Form(int clientWidthTwips, int clientHeightTwips) : impl_(std::make_unique
     FormRecord record;
     record.clientWidthTwips = clientWidthTwips;
     record.clientHeightTwips = clientHeightTwips;
+    record.dpi = sim::detail::TheWorld().screen.dpi;
     sim::detail::TheWorld().widgets.forms.emplace(impl_->handle, std::move(record));
 }
 
@@ -91,8 +88,8 @@ void Form::centre() {
         return;
     }
     const sim::detail::ScreenState& screen = sim::detail::TheWorld().screen;
-    const int outerWidth = TwipsToPixels(record->clientWidthTwips) + kFrameWidthPx;
-    const int outerHeight = TwipsToPixels(record->clientHeightTwips) + kFrameHeightPx;
+    const int outerWidth = TwipsToPixels(record->clientWidthTwips, record->dpi) + kFrameWidthPx;
+    const int outerHeight = TwipsToPixels(record->clientHeightTwips, record->dpi) + kFrameHeightPx;
     record->x = (screen.width - outerWidth) / 2;
     record->y = (screen.height - outerHeight) / 2;
     record->centred = true;
@@ -154,6 +151,12 @@ void Form::setOnMouseMove(std::function<void()> handler) {
     }
 }
 
+void Form::setOnDpiChanged(std::function<void()> handler) {
+    if (FormRecord* record = FindForm(impl_->handle)) {
+        record->onDpiChanged = std::move(handler);
+    }
+}
+
 }  // namespace platform
 
 namespace sim {
@@ -173,8 +176,26 @@ FormPlacement PlacementOf(platform::Handle form) {
     if (record == nullptr) {
         return {};
     }
-    return {record->x, record->y, TwipsToPixels(record->clientWidthTwips),
-            TwipsToPixels(record->clientHeightTwips), record->centred};
+    return {record->x, record->y, TwipsToPixels(record->clientWidthTwips, record->dpi),
+            TwipsToPixels(record->clientHeightTwips, record->dpi), record->centred};
+}
+
+void SetScreenDpi(int dpi) {
+    detail::TheWorld().screen.dpi = dpi;
+}
+
+void ChangeFormDpi(platform::Handle form, int dpi) {
+    detail::FormRecord* record = FindForm(form);
+    if (record == nullptr) {
+        return;
+    }
+    record->dpi = dpi;
+    for (auto& [handle, control] : detail::TheWorld().widgets.controls) {
+        if (control.form == form) {
+            detail::LayOut(control);
+        }
+    }
+    detail::RunHandler(record->onDpiChanged);
 }
 
 }  // namespace sim

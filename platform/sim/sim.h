@@ -161,10 +161,13 @@ void SetFormCreationFails(bool fails);
 // before or after its form, so a control object that outlives its form still
 // counts until it is destroyed too.
 //
-// Sizes: 15 twips to the pixel (96 DPI), rounded to the nearest pixel.
-// Text widths: the simulated font is 5 pixels per character, so an auto-size
-// label is 75 twips wide per character of its text, set when it is created and
-// whenever its text changes; other labels keep the width they were given.
+// Sizes: 15 twips to the pixel at 96 DPI (1440 twips to the inch at the
+// form's DPI), rounded to the nearest pixel.
+// Text widths: the simulated font is 5 pixels per character at 96 DPI, so an
+// auto-size label is 75 twips wide per character of its text, set when it is
+// created and whenever its text changes; other labels keep the width they
+// were given. At other DPIs a character is 5 pixels scaled and rounded (8 at
+// 144 DPI), as a real font's width does not follow the scale exactly.
 constexpr int kTwipsPerChar = 75;
 //
 // A control on a tab page (page >= 0) needs its form's tab strip, created
@@ -220,6 +223,32 @@ struct FormPlacement {
     bool centred = false;
 };
 FormPlacement PlacementOf(platform::Handle form);  // all zero for no form
+
+// ---- Screen scale -------------------------------------------------------------------
+// The DPI forms made from now on open at (default 96), and the DPI of the
+// taskbar's screen, whose small-icon size, 16 pixels at 96 DPI scaled and
+// rounded, TrayIconSize reports (default 96).
+void SetScreenDpi(int dpi);
+void SetTaskbarDpi(int dpi);
+// What Windows sends when the form's screen changes scale (WM_DPICHANGED): the
+// form and every control on it are laid out at the new DPI, then its DPI
+// handler runs. And the broadcast of a display or settings change to every
+// hidden form.
+void ChangeFormDpi(platform::Handle form, int dpi);
+void BroadcastDisplayChange();
+// A control's place in pixels of its form's client area, as laid out at the
+// form's DPI when it was made, moved or its text changed, or the DPI changed.
+struct PixelRect {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+    bool operator==(const PixelRect&) const = default;
+};
+// The places of the form's controls, in the order they were made.
+std::vector<PixelRect> ControlPixels(platform::Handle form);
+// The size in pixels an icon was loaded at; 0 for no live icon.
+int IconSize(platform::Handle icon);
 
 // ---- Foreground, shell, programs, pointer ---------------------------------------------
 const std::vector<platform::Handle>& ForegroundCalls();  // SetForegroundWindow, in order

@@ -38,4 +38,10 @@ void ChangeWindowState(platform::Handle form, platform::WindowState state);
 // state it already has does nothing.
 void ChangeCheckValue(platform::Handle checkBox, int value);
 
+// Twips to pixels at a DPI, rounded to the nearest pixel as MulDiv does.
+int TwipsToPixels(int twips, int dpi);
+// Lays the control out at its form's DPI: an auto-size label's width from its
+// text, then its pixels from its twips.
+void LayOut(ControlRecord& control);
+
 }  // namespace sim::detail

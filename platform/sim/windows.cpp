@@ -78,6 +78,12 @@ void HiddenForm::setOnTaskbarCreated(std::function<void()> handler) {
     }
 }
 
+void HiddenForm::setOnDisplayChange(std::function<void()> handler) {
+    if (WindowRecord* record = FindWindow(impl_->handle)) {
+        record->onDisplayChange = std::move(handler);
+    }
+}
+
 struct PictureBox::Impl {
     Handle handle = 0;
 };
@@ -145,6 +151,10 @@ void EndSession() {
 
 void BroadcastTaskbarCreated() {
     Broadcast(&WindowRecord::onTaskbarCreated);
+}
+
+void BroadcastDisplayChange() {
+    Broadcast(&WindowRecord::onDisplayChange);
 }
 
 void SendTrayEvent(platform::Handle pictureBox, platform::TrayMouseEvent event) {

@@ -79,6 +79,7 @@ struct WindowRecord {
     platform::Handle parent = 0;  // 0 for a top-level window (a hidden form)
     std::function<void()> onUnload;
     std::function<void()> onTaskbarCreated;
+    std::function<void()> onDisplayChange;
     std::function<void(platform::TrayMouseEvent)> onTrayEvent;
 };
 
@@ -93,9 +94,11 @@ struct FormRecord {
     int x = 0;  // the outer window's top-left corner on the screen, once centred
     int y = 0;
     bool centred = false;
+    int dpi = 96;
     std::function<void()> onClose;
     std::function<void()> onResize;
     std::function<void()> onMouseMove;
+    std::function<void()> onDpiChanged;
 };
 
 enum class ControlKind { TabStrip, Frame, Label, TextField, CheckBox, Button, IconPicture, Line };
@@ -106,6 +109,9 @@ struct ControlRecord {
     platform::Handle form = 0;
     int page = platform::kOnForm;
     platform::TwipRect rect;
+    // Where the control stands in pixels at its form's DPI: laid out from rect
+    // when it is made or moved, and again when the form's DPI changes.
+    PixelRect pixels;
     std::string caption;  // a label's or text field's text, a button's caption, ...
     platform::LabelStyle labelStyle;
     std::string tooltip;
@@ -148,6 +154,8 @@ struct ScreenState {
     std::optional<platform::FrontWindow> front;
     platform::ShellFullScreen shellFullScreen = platform::ShellFullScreen::None;
     std::vector<bool> keepAwakeCalls;
+    int dpi = 96;
+    int taskbarDpi = 96;
 };
 
 struct NetworkState {
@@ -219,7 +227,7 @@ struct World {
     std::map<platform::Handle, WindowRecord> windows;
     WidgetState widgets;
     std::map<platform::Handle, TimerRecord> timers;
-    std::set<platform::Handle> icons;
+    std::map<platform::Handle, int> icons;  // each live icon's size in pixels
     std::set<int> missingIconResources;
     ShellState shell;
     MenuState menus;

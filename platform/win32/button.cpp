@@ -29,7 +29,7 @@ Button::Button(Form& form, int page, TwipRect rect, const std::string& caption, 
          .style = static_cast<DWORD>(
              (role == ButtonRole::Default ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | WS_TABSTOP),
          .text = caption,
-         .rect = win32::ToPixels(rect),
+         .place = rect,
          .id = IdOf(role)});
 }
 

@@ -24,7 +24,7 @@ CheckBox::CheckBox(Form& form, int page, TwipRect rect, const std::string& capti
                         .className = "BUTTON",
                         .style = BS_3STATE | WS_TABSTOP,
                         .text = caption,
-                        .rect = win32::ToPixels(rect)});
+                        .place = rect});
     if (!tooltip.empty()) win32::AddTooltip(*impl_, tooltip);
 }
 

@@ -13,6 +13,9 @@ namespace {
 // other ids IsDialogMessage may ask for.
 constexpr int kFirstControlId = 100;
 
+// An etched line is a dark and a light pixel row, at any DPI.
+constexpr int kLineHeightPx = 2;
+
 RECT PlaceOnForm(HWND window) {
     RECT place{};
     GetWindowRect(window, &place);
@@ -20,14 +23,33 @@ RECT PlaceOnForm(HWND window) {
     return place;
 }
 
+// The form's DPI; a control whose form has gone has no window to measure either.
+int DpiOf(const Control::Impl& control) {
+    return control.form != nullptr ? control.form->dpi : win32::kDefaultDpi;
+}
+
 }  // namespace
 
 namespace win32 {
 
-RECT ToPixels(TwipRect rect) {
-    const int left = TwipsToPixels(rect.left);
-    const int top = TwipsToPixels(rect.top);
-    return {left, top, left + TwipsToPixels(rect.width), top + TwipsToPixels(rect.height)};
+namespace {
+
+RECT ToPixels(TwipRect rect, int dpi) {
+    const int left = TwipsToPixels(rect.left, dpi);
+    const int top = TwipsToPixels(rect.top, dpi);
+    return {left, top, left + TwipsToPixels(rect.width, dpi),
+            top + TwipsToPixels(rect.height, dpi)};
+}
+
+}  // namespace
+
+RECT PixelRect(const Control::Impl& control, int dpi) {
+    const TwipRect& place = control.place;
+    if (control.kind != ControlKind::Line) return ToPixels(place, dpi);
+    // A line's ends are points in twips, and its width the same two pixel rows.
+    const int top = TwipsToPixels(place.top, dpi);
+    return {TwipsToPixels(place.left, dpi), top, TwipsToPixels(place.left + place.width, dpi),
+            top + kLineHeightPx};
 }
 
 std::string WindowText(HWND window) {
@@ -41,15 +63,19 @@ void CreateChild(Form& owner, Control::Impl& control, const ChildWindow& child) 
     Form::Impl& form = owner.impl();
     const bool visible = child.page == kOnForm || child.page == form.selectedPage();
     const int id = child.id != 0 ? child.id : kFirstControlId + form.nextControlId++;
+    control.kind = child.kind;
+    control.place = child.place;
+    const RECT rect = PixelRect(control, form.dpi);
     control.window.reset(CreateWindowExA(
         child.exStyle, child.className, child.text.c_str(),
-        WS_CHILD | (visible ? WS_VISIBLE : 0) | child.style, child.rect.left, child.rect.top,
-        child.rect.right - child.rect.left, child.rect.bottom - child.rect.top, form.window.get(),
+        WS_CHILD | (visible ? WS_VISIBLE : 0) | child.style, rect.left, rect.top,
+        rect.right - rect.left, rect.bottom - rect.top, form.window.get(),
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr));
     if (!control.window) ThrowLastError("CreateWindowExA");
     SendMessageA(control.window.get(), WM_SETFONT,
                  reinterpret_cast<WPARAM>(form.fonts.get(child.bold, child.underline)), FALSE);
-    control.kind = child.kind;
+    control.bold = child.bold;
+    control.underline = child.underline;
     control.page = child.page;
     control.form = &form;
     form.controls.push_back(&control);
@@ -74,12 +100,12 @@ Handle Control::handle() const {
 }
 
 int Control::left() const {
-    return win32::PixelsToTwips(PlaceOnForm(impl_->window.get()).left);
+    return win32::PixelsToTwips(PlaceOnForm(impl_->window.get()).left, DpiOf(*impl_));
 }
 
 int Control::width() const {
     const RECT place = PlaceOnForm(impl_->window.get());
-    return win32::PixelsToTwips(place.right - place.left);
+    return win32::PixelsToTwips(place.right - place.left, DpiOf(*impl_));
 }
 
 void Control::setEnabled(bool enabled) {
@@ -97,8 +123,9 @@ void Control::setTooltip(const std::string& text) {
 
 void Control::setLeft(int twips) {
     const HWND window = impl_->window.get();
-    SetWindowPos(window, nullptr, win32::TwipsToPixels(twips), PlaceOnForm(window).top, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    impl_->place.left = twips;
+    SetWindowPos(window, nullptr, win32::TwipsToPixels(twips, DpiOf(*impl_)),
+                 PlaceOnForm(window).top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace platform

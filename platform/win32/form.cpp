@@ -7,8 +7,6 @@
 #include <commctrl.h>
 
 #include "platform/win32/keyboard_forms.h"
-#include "platform/win32/twips.h"
-#include "res/resource_ids.h"
 
 namespace platform {
 
@@ -17,12 +15,6 @@ namespace {
 // A fixed single border with a minimise button and a close box, no maximise.
 constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr DWORD kFormExStyle = WS_EX_CONTROLPARENT;
-
-win32::UniqueIcon LoadApplicationIcon(int widthMetric, int heightMetric) {
-    return win32::UniqueIcon(static_cast<HICON>(
-        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_APP), IMAGE_ICON,
-                   GetSystemMetrics(widthMetric), GetSystemMetrics(heightMetric), 0)));
-}
 
 }  // namespace
 
@@ -89,17 +81,13 @@ Form::Form(int clientWidthTwips, int clientHeightTwips) : impl_(std::make_unique
          .background = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1))},
         &form);
     const HWND window = form.window.get();
-
-    RECT frame{0, 0, win32::TwipsToPixels(clientWidthTwips),
-               win32::TwipsToPixels(clientHeightTwips)};
-    AdjustWindowRectEx(&frame, kFormStyle, FALSE, kFormExStyle);
-    SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-
-    form.bigIcon = LoadApplicationIcon(SM_CXICON, SM_CYICON);
-    form.smallIcon = LoadApplicationIcon(SM_CXSMICON, SM_CYSMICON);
-    SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(form.bigIcon.get()));
-    SendMessageA(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(form.smallIcon.get()));
+    form.dpi = win32::WindowDpi(window);
+    // No control has a font yet.
+    static_cast<void>(form.fonts.rescale(form.dpi));
+    form.clientWidthTwips = clientWidthTwips;
+    form.clientHeightTwips = clientHeightTwips;
+    form.placeWindow(0, 0, SWP_NOMOVE);
+    form.loadImages();
     win32::AddKeyboardForm(window);
 }
 
@@ -187,6 +175,10 @@ void Form::setOnResize(std::function<void()> handler) {
 
 void Form::setOnMouseMove(std::function<void()> handler) {
     impl_->onMouseMove = std::move(handler);
+}
+
+void Form::setOnDpiChanged(std::function<void()> handler) {
+    impl_->onDpiChanged = std::move(handler);
 }
 
 }  // namespace platform

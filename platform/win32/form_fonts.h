@@ -1,4 +1,4 @@
-// The fonts of one form: Tahoma 8.25 pt at the system DPI, regular, bold,
+// The fonts of one form: Tahoma 8.25 pt at the form's DPI, regular, bold,
 // underlined (links) or both, each made on first use and deleted with the form.
 #pragma once
 
@@ -10,6 +10,8 @@ namespace platform::win32 {
 
 class FormFonts {
   public:
+    using Fonts = std::array<UniqueFont, 4>;
+
     FormFonts() = default;
     FormFonts(const FormFonts&) = delete;
     FormFonts& operator=(const FormFonts&) = delete;
@@ -17,9 +19,13 @@ class FormFonts {
 
     // Null when Windows cannot make the font; controls then keep the system font.
     HFONT get(bool bold, bool underline);
+    // The fonts are made at this DPI from now on. Returns the fonts made
+    // before, which the controls use until they are given the new ones.
+    [[nodiscard]] Fonts rescale(int dpi);
 
   private:
-    std::array<UniqueFont, 4> fonts_;
+    Fonts fonts_;
+    int dpi_ = 96;
 };
 
 }  // namespace platform::win32

@@ -11,6 +11,7 @@
 #include "platform/win32/form_fonts.h"
 #include "platform/win32/gdi_objects.h"
 #include "platform/win32/program_window.h"
+#include "platform/win32/twips.h"
 
 namespace platform {
 
@@ -22,6 +23,11 @@ struct Control::Impl {
     Form::Impl* form = nullptr;
     int page = kOnForm;
     win32::UniqueWindow window;
+    // Where the program placed it, in twips of the form's client area; its
+    // pixels follow from this at the form's DPI.
+    TwipRect place;
+    bool bold = false;
+    bool underline = false;
     std::function<void()> onClick;
     std::function<void()> onMouseMove;
     std::function<void(int button, int shift)> onMouseDown;
@@ -31,8 +37,11 @@ struct Control::Impl {
     bool hasTooltip = false;
     std::string tooltip;  // its text, while it has one
     // The picture of an IconPicture, at iconSize pixels square.
+    int resourceId = 0;
     win32::UniqueIcon icon;
     int iconSize = 0;
+    // A tab strip's tab height.
+    int tabHeightTwips = 0;
 };
 
 struct Form::Impl {
@@ -56,13 +65,32 @@ struct Form::Impl {
     void restoreFocus() const;
     // The tooltip window, created with the first tooltip.
     HWND tooltips();
+    // Lays the form out at this DPI: its controls from their twips, its fonts,
+    // icons, pointer and tooltips made anew, and its window sized to its client
+    // area in twips, at the suggested place (or where it is, for null).
+    void changeDpi(int newDpi, const RECT* suggested);
+    // The window's outer size for its client area in twips at the form's DPI,
+    // its top left corner at x, y (flags as SetWindowPos takes them).
+    void placeWindow(int x, int y, UINT flags) const;
+    // Loads the window's icons and the hand pointer at the form's DPI.
+    void loadImages();
 
     // Declared before the windows that use them, so they are deleted after.
     win32::FormFonts fonts;
     win32::UniqueIcon bigIcon;
     win32::UniqueIcon smallIcon;
+    // The hand over links; a cursor, which DestroyIcon frees as well.
+    win32::UniqueIcon handCursor;
+    win32::UniqueFont tooltipFont;
     win32::UniqueWindow window;
     win32::UniqueWindow tooltipWindow;
+
+    int dpi = win32::kDefaultDpi;
+    int clientWidthTwips = 0;
+    int clientHeightTwips = 0;
+    // The DPI changed while the window was minimised: its size follows when
+    // it is restored.
+    bool placePending = false;
 
     std::vector<Control::Impl*> controls;
     Control::Impl* tabStrip = nullptr;
@@ -79,11 +107,12 @@ struct Form::Impl {
     std::function<void()> onClose;
     std::function<void()> onResize;
     std::function<void()> onMouseMove;
+    std::function<void()> onDpiChanged;
 };
 
 namespace win32 {
 
-// What a control's constructor asks for its window; the rect is in pixels of
+// What a control's constructor asks for its window; the place is in twips of
 // the form's client area.
 struct ChildWindow {
     ControlKind kind = ControlKind::Label;
@@ -92,14 +121,22 @@ struct ChildWindow {
     DWORD style = 0;
     DWORD exStyle = 0;
     std::string text{};
-    RECT rect{};
+    TwipRect place{};
     // Only for buttons that Enter or Esc click: IDOK or IDCANCEL.
     int id = 0;
     bool bold = false;
     bool underline = false;
 };
 
-RECT ToPixels(TwipRect rect);
+// The control's rectangle in pixels of the form's client area at this DPI.
+RECT PixelRect(const Control::Impl& control, int dpi);
+
+// What a control of each kind does besides its place when the form's DPI is
+// set: an auto-size label takes the width of its text, a tab strip sizes its
+// tabs, a picture loads its icon at the DPI's size.
+void FitLabelToText(HWND label);
+void SizeTabs(const Control::Impl& tabStrip, int dpi);
+void LoadPicture(Control::Impl& picture, int dpi);
 
 // Creates the control's child window on the form, visible if its page is the
 // selected one, with the form's font, and enters it in the form's records.
@@ -112,6 +149,8 @@ void AddTooltip(Control::Impl& control, const std::string& text);
 void RemoveTooltip(Control::Impl& control);
 // A disabled control's tooltip follows it when its page is shown or hidden.
 void PlaceTooltip(const Control::Impl& control);
+// A new tooltip window, with a font for the form's DPI, holding the same tools.
+void RecreateTooltips(Form::Impl& form);
 
 // The text of any window.
 std::string WindowText(HWND window);

@@ -78,7 +78,7 @@ bool OnSetCursor(HWND window, HWND target, WORD hitTest) {
     // The handler may have unloaded the form.
     form = WidgetOf<Form::Impl>(window);
     if (form == nullptr) return true;
-    SetCursor(PointerCursor(form->pointer));
+    SetCursor(PointerCursor(form->pointer, form->handCursor.get()));
     return true;
 }
 
@@ -105,7 +105,22 @@ LRESULT CALLBACK FormProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
             CallHandler(form->onClose);
             return 0;
         case WM_SIZE:
+            if (wParam != SIZE_MINIMIZED && form->placePending) {
+                form->placePending = false;
+                RECT frame{};
+                GetWindowRect(window, &frame);
+                // Sends WM_SIZE again, which runs the resize handler.
+                form->placeWindow(frame.left, frame.top, 0);
+                return 0;
+            }
             CallHandler(form->onResize);
+            return 0;
+        // Windows moved the window to a screen of another scale, or the user
+        // changed the scale of its screen: the DPI comes in wParam (the same
+        // across and down), the place Windows suggests at lParam.
+        case WM_DPICHANGED:
+            form->changeDpi(LOWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+            CallHandler(form->onDpiChanged);
             return 0;
         case WM_COMMAND:
             OnCommand(*form, window, wParam, lParam);

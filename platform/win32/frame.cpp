@@ -10,7 +10,7 @@ Frame::Frame(Form& form, int page, TwipRect rect, const std::string& caption) {
                         .className = "BUTTON",
                         .style = BS_GROUPBOX,
                         .text = caption,
-                        .rect = win32::ToPixels(rect)});
+                        .place = rect});
 }
 
 }  // namespace platform

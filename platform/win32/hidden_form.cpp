@@ -8,6 +8,7 @@ namespace platform {
 struct HiddenForm::Impl {
     std::function<void()> onUnload;
     std::function<void()> onTaskbarCreated;
+    std::function<void()> onDisplayChange;
     win32::UniqueWindow window;
 };
 
@@ -64,6 +65,16 @@ LRESULT CALLBACK FormProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
             case WM_ENDSESSION:
                 if (wParam) win32::CallHandler(form->onUnload);
                 return 0;
+            // A change of the screens' scale reaches a top-level window as one
+            // of these, depending on the Windows version and on whether the
+            // window is on the screen that changed; whether a window never
+            // shown gets WM_DPICHANGED at all is not documented. The handler
+            // finds out itself what changed.
+            case WM_DPICHANGED:
+            case WM_DISPLAYCHANGE:
+            case WM_SETTINGCHANGE:
+                win32::CallHandler(form->onDisplayChange);
+                return 0;
             default:
                 break;
         }
@@ -98,6 +109,10 @@ void HiddenForm::setOnUnload(std::function<void()> handler) {
 
 void HiddenForm::setOnTaskbarCreated(std::function<void()> handler) {
     impl_->onTaskbarCreated = std::move(handler);
+}
+
+void HiddenForm::setOnDisplayChange(std::function<void()> handler) {
+    impl_->onDisplayChange = std::move(handler);
 }
 
 }  // namespace platform

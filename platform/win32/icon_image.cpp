@@ -4,14 +4,13 @@
 
 namespace platform {
 
-// Loaded at the small-icon size, the one the notification area shows, so
-// Windows picks the nearest image of the icon instead of scaling later. Not
-// shared (no LR_SHARED): the icon is this object's to destroy. A resource that
-// cannot be loaded leaves the handle 0, for the image's user to report.
-IconImage::IconImage(int resourceId)
+// Loaded at the size it is shown, so Windows picks the nearest image of the
+// icon instead of scaling later. Not shared (no LR_SHARED): the icon is this
+// object's to destroy. A resource that cannot be loaded leaves the handle 0,
+// for the image's user to report.
+IconImage::IconImage(int resourceId, int sizePx)
     : handle_(win32::ToHandle(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(resourceId),
-                                         IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                                         GetSystemMetrics(SM_CYSMICON), 0))) {}
+                                         IMAGE_ICON, sizePx, sizePx, 0))) {}
 
 IconImage::~IconImage() {
     if (handle_ != 0) DestroyIcon(win32::ToNative<HICON>(handle_));

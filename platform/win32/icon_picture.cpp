@@ -54,23 +54,31 @@ LRESULT CALLBACK IconPictureProcedure(HWND window, UINT message, WPARAM wParam, 
 
 }  // namespace
 
+namespace win32 {
+
+// Loaded at the size it is drawn, so that Windows picks the nearest image of
+// the icon rather than stretching one.
+void LoadPicture(Control::Impl& picture, int dpi) {
+    picture.iconSize = ScaledPixels(kIconPixelsAt96Dpi, dpi);
+    picture.icon.reset(static_cast<HICON>(
+        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(picture.resourceId), IMAGE_ICON,
+                   picture.iconSize, picture.iconSize, 0)));
+    InvalidateRect(picture.window.get(), nullptr, TRUE);
+}
+
+}  // namespace win32
+
 IconPicture::IconPicture(Form& form, int page, TwipRect rect, int resourceId) {
     constexpr const char* kClassName = "Orbiquell.IconPicture";
     win32::RegisterProgramClass(
         {.className = kClassName,
          .procedure = &IconPictureProcedure,
          .background = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1))});
-    win32::CreateChild(form, *impl_,
-                       {.kind = ControlKind::IconPicture,
-                        .page = page,
-                        .className = kClassName,
-                        .rect = win32::ToPixels(rect)});
-    // Loaded at the size it is drawn, so that Windows picks the nearest image
-    // of the icon rather than stretching one.
-    impl_->iconSize = win32::ScaledPixels(kIconPixelsAt96Dpi);
-    impl_->icon.reset(
-        static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(resourceId),
-                                      IMAGE_ICON, impl_->iconSize, impl_->iconSize, 0)));
+    win32::CreateChild(
+        form, *impl_,
+        {.kind = ControlKind::IconPicture, .page = page, .className = kClassName, .place = rect});
+    impl_->resourceId = resourceId;
+    win32::LoadPicture(*impl_, form.impl().dpi);
     SetWindowLongPtrA(impl_->window.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(impl_.get()));
 }
 

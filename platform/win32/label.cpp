@@ -36,7 +36,11 @@ int InkWidth(HDC screen, HFONT font, const std::string& text, SIZE extent) {
     return 0;
 }
 
-void FitWidthToText(HWND label) {
+}  // namespace
+
+namespace win32 {
+
+void FitLabelToText(HWND label) {
     const std::string text = win32::WindowText(label);
     const auto font = reinterpret_cast<HFONT>(SendMessageA(label, WM_GETFONT, 0, 0));
     int width = 0;
@@ -53,7 +57,7 @@ void FitWidthToText(HWND label) {
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-}  // namespace
+}  // namespace win32
 
 Label::Label(Form& form, int page, TwipRect rect, const std::string& caption, LabelStyle style) {
     // SS_NOTIFY: clicks and the mouse reach the label (and through it the
@@ -65,12 +69,12 @@ Label::Label(Form& form, int page, TwipRect rect, const std::string& caption, La
                         .style = static_cast<DWORD>(SS_NOTIFY | SS_NOPREFIX |
                                                     (style.wrap ? SS_LEFT : SS_LEFTNOWORDWRAP)),
                         .text = caption,
-                        .rect = win32::ToPixels(rect),
+                        .place = rect,
                         .bold = style.bold,
                         .underline = style.link});
     impl_->link = style.link;
     impl_->autoSize = style.autoSize;
-    if (impl_->autoSize) FitWidthToText(impl_->window.get());
+    if (impl_->autoSize) win32::FitLabelToText(impl_->window.get());
     if (!style.tooltip.empty()) win32::AddTooltip(*impl_, style.tooltip);
 }
 
@@ -80,7 +84,7 @@ std::string Label::text() const {
 
 void Label::setText(const std::string& text) {
     SetWindowTextA(impl_->window.get(), text.c_str());
-    if (impl_->autoSize) FitWidthToText(impl_->window.get());
+    if (impl_->autoSize) win32::FitLabelToText(impl_->window.get());
 }
 
 void Label::setOnClick(std::function<void()> handler) {

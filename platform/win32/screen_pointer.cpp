@@ -1,5 +1,6 @@
 #include "platform/win32/screen_pointer.h"
 
+#include "platform/win32/twips.h"
 #include "res/resource_ids.h"
 
 namespace platform::win32 {
@@ -9,17 +10,6 @@ namespace {
 ScreenPointer& CurrentScreenPointer() {
     static ScreenPointer pointer = ScreenPointer::Default;
     return pointer;
-}
-
-HCURSOR HandCursor() {
-    // Shared and at the system's cursor size (LR_DEFAULTSIZE), so it scales
-    // with the DPI like the arrow beside it; Windows owns a shared cursor and
-    // frees it with the process. Without the resource the arrow stands in,
-    // rather than no pointer at all.
-    static const HCURSOR hand = static_cast<HCURSOR>(
-        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDC_HAND_POINTER), IMAGE_CURSOR, 0,
-                   0, LR_DEFAULTSIZE | LR_SHARED));
-    return hand != nullptr ? hand : LoadCursorA(nullptr, IDC_ARROW);
 }
 
 }  // namespace
@@ -32,8 +22,16 @@ HCURSOR BusyCursor() {
     return LoadCursorA(nullptr, IDC_WAIT);
 }
 
-HCURSOR PointerCursor(Pointer pointer) {
-    return pointer == Pointer::Custom ? HandCursor() : LoadCursorA(nullptr, IDC_ARROW);
+HCURSOR LoadHandCursor(int dpi) {
+    // At the size of the system's cursors for the form's DPI, so that it
+    // matches the arrow beside it on a screen of any scale.
+    return static_cast<HCURSOR>(
+        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDC_HAND_POINTER), IMAGE_CURSOR,
+                   MetricForDpi(SM_CXCURSOR, dpi), MetricForDpi(SM_CYCURSOR, dpi), 0));
+}
+
+HCURSOR PointerCursor(Pointer pointer, HCURSOR hand) {
+    return pointer == Pointer::Custom && hand != nullptr ? hand : LoadCursorA(nullptr, IDC_ARROW);
 }
 
 }  // namespace platform::win32

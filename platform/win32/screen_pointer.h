@@ -10,7 +10,11 @@ namespace platform::win32 {
 // True between SetScreenPointer(Hourglass) and SetScreenPointer(Default).
 bool ScreenPointerBusy();
 HCURSOR BusyCursor();
-// The arrow, or the pointing hand drawn for the program (IDC_HAND_POINTER).
-HCURSOR PointerCursor(Pointer pointer);
+// The pointing hand drawn for the program (IDC_HAND_POINTER) at the cursor
+// size of this DPI; null when it cannot be loaded.
+HCURSOR LoadHandCursor(int dpi);
+// The arrow, or the hand given; the arrow stands in for a hand that could not
+// be loaded, rather than no pointer at all.
+HCURSOR PointerCursor(Pointer pointer, HCURSOR hand);
 
 }  // namespace platform::win32

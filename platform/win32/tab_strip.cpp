@@ -5,7 +5,6 @@
 #include <commctrl.h>
 
 #include "platform/win32/run_time_link.h"
-#include "platform/win32/twips.h"
 
 namespace platform {
 
@@ -25,6 +24,23 @@ void UseClassicLook(HWND window) {
 
 }  // namespace
 
+namespace win32 {
+
+void SizeTabs(const Control::Impl& tabStrip, int dpi) {
+    const HWND tabs = tabStrip.window.get();
+    const auto count = static_cast<int>(SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0));
+    if (count <= 0) return;
+    // The selected tab stands out by this much on either side; a row without
+    // room for it gets scroll arrows instead.
+    constexpr int kSelectedTabOutset = 2;
+    const RECT place = PixelRect(tabStrip, dpi);
+    const int tabWidth = (place.right - place.left - 2 * kSelectedTabOutset) / count;
+    SendMessageA(tabs, TCM_SETITEMSIZE, 0,
+                 MAKELPARAM(tabWidth, TwipsToPixels(tabStrip.tabHeightTwips, dpi)));
+}
+
+}  // namespace win32
+
 TabStrip::TabStrip(Form& form, TwipRect rect, const std::vector<std::string>& captions,
                    int tabHeightTwips) {
     InitializeCommonControls(sizeof(INITCOMMONCONTROLSEX), ICC_TAB_CLASSES);
@@ -34,7 +50,7 @@ TabStrip::TabStrip(Form& form, TwipRect rect, const std::vector<std::string>& ca
                        {.kind = ControlKind::TabStrip,
                         .className = WC_TABCONTROLA,
                         .style = WS_TABSTOP | WS_CLIPSIBLINGS | TCS_FIXEDWIDTH,
-                        .rect = win32::ToPixels(rect)});
+                        .place = rect});
     const HWND tabs = impl_->window.get();
     UseClassicLook(tabs);
     for (std::size_t i = 0; i < captions.size(); ++i) {
@@ -43,16 +59,8 @@ TabStrip::TabStrip(Form& form, TwipRect rect, const std::vector<std::string>& ca
         item.pszText = const_cast<char*>(captions[i].c_str());
         SendMessageA(tabs, TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&item));
     }
-    if (!captions.empty()) {
-        // The selected tab stands out by this much on either side; a row
-        // without room for it gets scroll arrows instead.
-        constexpr int kSelectedTabOutset = 2;
-        const RECT place = win32::ToPixels(rect);
-        const int tabWidth =
-            (place.right - place.left - 2 * kSelectedTabOutset) / static_cast<int>(captions.size());
-        SendMessageA(tabs, TCM_SETITEMSIZE, 0,
-                     MAKELPARAM(tabWidth, win32::TwipsToPixels(tabHeightTwips)));
-    }
+    impl_->tabHeightTwips = tabHeightTwips;
+    win32::SizeTabs(*impl_, form.impl().dpi);
     SendMessageA(tabs, TCM_SETCURSEL, 0, 0);
     form.impl().tabStrip = impl_.get();
     form.impl().keepTabStripAtBottom();

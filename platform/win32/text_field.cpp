@@ -11,7 +11,7 @@ TextField::TextField(Form& form, int page, TwipRect rect) {
                         // Flat: the fields read like the labels beside them,
                         // and two of them share each frame's lines.
                         .style = ES_LEFT | ES_READONLY | ES_AUTOHSCROLL,
-                        .rect = win32::ToPixels(rect)});
+                        .place = rect});
 }
 
 std::string TextField::text() const {

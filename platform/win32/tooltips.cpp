@@ -1,4 +1,6 @@
 // A form's tooltips: one tooltip window for all of its controls.
+#include <cstddef>
+
 #include "platform/win32/form_impl.h"
 // commctrl.h needs windows.h before it.
 #include <commctrl.h>
@@ -37,6 +39,23 @@ void SendToTooltips(const Control::Impl& control, UINT message, const std::strin
     SendMessageA(control.form->tooltipWindow.get(), message, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
+// Tooltips show the status font of the system's metrics, which is made for the
+// system DPI; on a screen of another scale it is scaled to the form's DPI.
+// Null, for the tooltips' own font, at the system DPI.
+win32::UniqueFont TooltipFont(int dpi) {
+    if (dpi == win32::SystemDpi()) return nullptr;
+    // The record as Windows before Vista knows it, without the padded border
+    // that later versions added at its end; every version takes this size.
+    NONCLIENTMETRICSA metrics{};
+    metrics.cbSize = offsetof(NONCLIENTMETRICSA, lfMessageFont) + sizeof(LOGFONTA);
+    if (!SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0)) {
+        return nullptr;
+    }
+    LOGFONTA font = metrics.lfStatusFont;
+    font.lfHeight = MulDiv(font.lfHeight, dpi, win32::SystemDpi());
+    return win32::UniqueFont(CreateFontIndirectA(&font));
+}
+
 }  // namespace
 
 HWND Form::Impl::tooltips() {
@@ -47,6 +66,11 @@ HWND Form::Impl::tooltips() {
             WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window.get(), nullptr,
             GetModuleHandleA(nullptr), nullptr));
+        tooltipFont = TooltipFont(dpi);
+        if (tooltipWindow && tooltipFont) {
+            SendMessageA(tooltipWindow.get(), WM_SETFONT,
+                         reinterpret_cast<WPARAM>(tooltipFont.get()), FALSE);
+        }
     }
     return tooltipWindow.get();
 }
@@ -64,6 +88,18 @@ void AddTooltip(Control::Impl& control, const std::string& text) {
 void PlaceTooltip(const Control::Impl& control) {
     if (!control.hasTooltip || IsWindowEnabled(control.window.get())) return;
     SendToTooltips(control, TTM_NEWTOOLRECTA, nullptr);
+}
+
+void RecreateTooltips(Form::Impl& form) {
+    if (!form.tooltipWindow) return;
+    // The window takes its tools along; each is entered again in the new one.
+    form.tooltipWindow.reset();
+    for (Control::Impl* control : form.controls) {
+        if (!control->hasTooltip) continue;
+        control->hasTooltip = false;
+        const std::string text = control->tooltip;
+        AddTooltip(*control, text);
+    }
 }
 
 void RemoveTooltip(Control::Impl& control) {

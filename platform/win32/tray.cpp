@@ -3,6 +3,8 @@
 #include <cstring>
 
 #include "platform/win32/notify_record.h"
+#include "platform/win32/run_time_link.h"
+#include "platform/win32/twips.h"
 
 namespace platform {
 
@@ -62,6 +64,22 @@ bool TrayModifyImage(Handle window, Handle image) {
 
 bool TrayDelete(Handle window) {
     return Notify(NIM_DELETE, win32::TrayRecord(win32::ToNative<HWND>(window), 0));
+}
+
+int TrayIconSize() {
+    // Windows before 10 1607 have one small-icon size for every screen, and
+    // no need of the taskbar's. FindWindowA is old enough to be imported, but
+    // only this path needs it, so it is looked up with the calls it serves.
+    using ForDpi = int(WINAPI*)(int, UINT);
+    using FindWindowFunction = HWND(WINAPI*)(LPCSTR, LPCSTR);
+    const HMODULE user32 = GetModuleHandleA("user32.dll");
+    static const auto forDpi = win32::FindFunction<ForDpi>(user32, "GetSystemMetricsForDpi");
+    static const auto findWindow = win32::FindFunction<FindWindowFunction>(user32, "FindWindowA");
+    if (forDpi == nullptr || findWindow == nullptr) return GetSystemMetrics(SM_CXSMICON);
+    // The notification area is on the taskbar's screen, which need not be the
+    // primary one; without a taskbar, the primary screen's DPI stands in.
+    return forDpi(SM_CXSMICON,
+                  static_cast<UINT>(win32::WindowDpi(findWindow("Shell_TrayWnd", nullptr))));
 }
 
 }  // namespace platform

@@ -113,8 +113,8 @@ TEST_F(SimWindows, ScreenSaverStartsOnlyThroughALiveWindow) {
 
 TEST_F(SimWindows, IconsHaveDistinctHandlesWhileTheyLive) {
     {
-        platform::IconImage first(101);
-        platform::IconImage second(101);
+        platform::IconImage first(101, 16);
+        platform::IconImage second(101, 16);
         EXPECT_NE(first.handle(), 0u);
         EXPECT_NE(first.handle(), second.handle());
         EXPECT_EQ(sim::LiveIconCount(), 2);

@@ -46,6 +46,11 @@ void frmMain::SetAboutTexts() {
     ResumeNext([&] { c.lblVersion.setText(VersionLabelText()); });
     ResumeNext([&] { mVersionText = AppTitle() + " " + VersionNumberText(); });
     ResumeNext([&] { c.lblVisit.setText("visit the " + AppTitle()); });
+    PlaceLinks();
+}
+
+void frmMain::PlaceLinks() {
+    Controls& c = *controls_;
     ResumeNext([&] { c.lblWebsite.setLeft(c.lblVisit.left() + c.lblVisit.width() + kLinkGap); });
     ResumeNext(
         [&] { c.lblEmail.setLeft(c.lblCopyright.left() + c.lblCopyright.width() + kLinkGap); });

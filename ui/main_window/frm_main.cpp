@@ -110,6 +110,10 @@ void frmMain::Form_Resize() {
     TrimWorkingSet();
 }
 
+void frmMain::Form_DpiChanged() {
+    PlaceLinks();
+}
+
 void frmMain::Form_Unload() {
     mCPULoad.reset();
 }

@@ -50,6 +50,9 @@ class frmMain {
     void Form_Load();
     void Form_Activate();
     void Form_Resize();
+    // The window's screen changed scale: the links follow the texts before
+    // them, which the new font made wider or narrower.
+    void Form_DpiChanged();
     void Form_Unload();
     void Timer1_Timer();
     void ShowInfo();
@@ -87,6 +90,8 @@ class frmMain {
     frmMain() = default;
 
     void SetAboutTexts();
+    // Each link a gap after the text it follows on its line.
+    void PlaceLinks();
 
     std::unique_ptr<Controls> controls_;
 };

@@ -114,6 +114,7 @@ frmMain::Controls::Controls(frmMain& owner)
       Timer1(1000, [&owner] { owner.Timer1_Timer(); }) {
     form.setOnClose([&owner] { owner.Unload(); });
     form.setOnResize([&owner] { owner.Form_Resize(); });
+    form.setOnDpiChanged([&owner] { owner.Form_DpiChanged(); });
     form.setOnMouseMove([this] { form.setPointer(platform::Pointer::Default); });
     SSTab1.setOnMouseMove([this] { form.setPointer(platform::Pointer::Default); });
 

@@ -16,6 +16,11 @@ int CommandControls(const wchar_t* className);
 // until the shell has the icon again and prints how long that took.
 int CommandForgetIcon(const wchar_t* className, UINT id, bool broadcast, DWORD waitMs);
 
+// dpi-changed CLASS NEW OLD: sends WM_DPICHANGED with NEW DPI to the top-level
+// window of CLASS (a visible one if any), with the window's rectangle scaled
+// by NEW / OLD as the suggested place, written into the window's process.
+int CommandDpiChanged(const wchar_t* className, int newDpi, int oldDpi);
+
 // fill-screen: shows a see-through window without caption or frame that fills
 // the primary screen from the front, until it is closed (close CLASS).
 int CommandFillScreen();

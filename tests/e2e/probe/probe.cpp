@@ -34,6 +34,9 @@
 //                         broadcast sends "TaskbarCreated" as a restarted shell
 //                         does, and prints the ms until the icon is back (10 s
 //                         at most)
+//   dpi-changed CLASS NEW OLD
+//                         sends WM_DPICHANGED with NEW DPI to a window of
+//                         CLASS, suggesting its rectangle scaled by NEW / OLD
 //   fill-screen           a see-through window without frame that fills the
 //                         screen from the front, as a game does, until closed
 //   lock-key KEY          makes HKLM\\PATH or HKCU\\PATH readable only, in both
@@ -364,7 +367,8 @@ int Usage() {
                  "                       dialog TITLE | close CLASS | interfaces |\n"
                  "                       controls CLASS | record FILE ARGS... | focus |\n"
                  "                       resources CLASS | forget-icon CLASS ID [broadcast] |\n"
-                 "                       fill-screen | lock-key KEY | hold-file PATH\n");
+                 "                       fill-screen | lock-key KEY | hold-file PATH |\n"
+                 "                       dpi-changed CLASS NEW OLD\n");
     return 2;
 }
 
@@ -405,6 +409,9 @@ int main(int argc, char** argv) {
         result = probe::CommandHoldFile(argv[2]);
     } else if (command == "lock-key" && argc > 2) {
         result = probe::CommandLockKey(argv[2]);
+    } else if (command == "dpi-changed" && argc > 4) {
+        result = probe::CommandDpiChanged(probe::Wide(argv[2]).c_str(), std::atoi(argv[3]),
+                                          std::atoi(argv[4]));
     } else if (command == "fill-screen") {
         result = probe::CommandFillScreen();
     } else if (command == "forget-icon" && argc > 3) {
