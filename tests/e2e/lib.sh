@@ -298,11 +298,13 @@ of_this_session() {
 # windows, and its tray icon in a "Wine System Tray" window of its own, beside
 # it.
 windows_outside_desktop() {
-    local desktop inside='' window
+    local desktop inside window
     desktop=$(desktop_window)
-    if [ -n "$desktop" ]; then
-        inside=$(xwininfo -tree -id "$desktop" 2>/dev/null | awk '$1 ~ /^0x/ { print $1 }')
-    fi
+    # A search that races a window going away finds nothing; without the
+    # desktop every window, the desktop's own among them, would look outside.
+    # The next poll asks again.
+    [ -n "$desktop" ] || return 0
+    inside=$(xwininfo -tree -id "$desktop" 2>/dev/null | awk '$1 ~ /^0x/ { print $1 }')
     # Wine names each X window's class after the program's file.
     for window in $(xdotool search --onlyvisible --class '\.exe$' 2>/dev/null); do
         [ "$window" != "$desktop" ] || continue

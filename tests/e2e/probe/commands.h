@@ -30,9 +30,10 @@ int CommandFillScreen();
 // both registry views; it lasts as long as the Wine session.
 int CommandLockKey(const char* name);
 
-// hold-file PATH: opens the file without sharing it and keeps it so until the
-// process is ended.
-int CommandHoldFile(const char* path);
+// hold-file PATH [CLASS]: opens the file without sharing it and keeps it so
+// until the process is ended; with CLASS (not null), as a hung program that
+// has a hidden window of that class and never answers its messages.
+int CommandHoldFile(const char* path, const wchar_t* hungClass);
 
 // record FILE ARGUMENTS...: appends one line with the arguments to FILE.
 int CommandRecord(const char* file, int count, char** arguments);

@@ -41,7 +41,10 @@
 //                         screen from the front, as a game does, until closed
 //   lock-key KEY          makes HKLM\\PATH or HKCU\\PATH readable only, in both
 //                         registry views, for the rest of the Wine session
-//   hold-file PATH        holds the file open, shared with nobody, until ended
+//   hold-file PATH [CLASS]
+//                         holds the file open, shared with nobody, until ended;
+//                         with CLASS, has a hidden window of that class that
+//                         never answers, as a hung program
 //   focus                 the foreground window, and the active, focus and
 //                         capture windows of its thread and whether it is in a
 //                         menu: where mouse and keyboard input goes
@@ -367,7 +370,7 @@ int Usage() {
                  "                       dialog TITLE | close CLASS | interfaces |\n"
                  "                       controls CLASS | record FILE ARGS... | focus |\n"
                  "                       resources CLASS | forget-icon CLASS ID [broadcast] |\n"
-                 "                       fill-screen | lock-key KEY | hold-file PATH |\n"
+                 "                       fill-screen | lock-key KEY | hold-file PATH [CLASS] |\n"
                  "                       dpi-changed CLASS NEW OLD\n");
     return 2;
 }
@@ -406,7 +409,8 @@ int main(int argc, char** argv) {
     } else if (command == "resources" && argc > 2) {
         result = probe::CommandResources(probe::Wide(argv[2]).c_str());
     } else if (command == "hold-file" && argc > 2) {
-        result = probe::CommandHoldFile(argv[2]);
+        std::wstring hungClass = argc > 3 ? probe::Wide(argv[3]) : std::wstring();
+        result = probe::CommandHoldFile(argv[2], argc > 3 ? hungClass.c_str() : nullptr);
     } else if (command == "lock-key" && argc > 2) {
         result = probe::CommandLockKey(argv[2]);
     } else if (command == "dpi-changed" && argc > 4) {
