@@ -120,6 +120,8 @@ void UpdateSleeper() {
             // computer awake, for the rest of the run.
             EndHold();
         }
+        // The screen saver's broadcast may have run the end of the session.
+        if (!frmSysTray::Instance().loaded()) return;
         const CIpHelper& activity = IpHelper();
         UpdateTrayIcon(
             frmSysTray::Instance().trayIcon(),

@@ -208,6 +208,11 @@ void frmSysTray::timUpdate_Timer() {
 
     IpHelper().Update();
     ShowUptime();
+    // A call to the shell, or the screen saver's broadcast, waits on other
+    // programs, and messages sent meanwhile are handled: the end of the
+    // session may have unloaded the form, and nothing after it may load it
+    // again or undo its shutdown steps.
+    if (!loaded_) return;
     UpdateSleeper();
     platform::PumpMessages();
     // A menu choice or a click handled just now may have ended the program.

@@ -17,13 +17,13 @@ bool StoreFlag(const char* name, std::uint8_t& flag, std::uint8_t enabled) {
 }  // namespace
 
 bool StoreSetting(const char* name, std::int32_t value) {
-    if (SetRegDWord(platform::kHKeyLocalMachine, SettingsKey(), name, value)) {
-        // An earlier per-user choice would otherwise override this one at the
-        // next start; where it cannot go, it takes the new value too.
-        return DeleteRegValue(platform::kHKeyCurrentUser, SettingsKey(), name) ||
-               SetRegDWord(platform::kHKeyCurrentUser, SettingsKey(), name, value);
-    }
-    return SetRegDWord(platform::kHKeyCurrentUser, SettingsKey(), name, value);
+    // An earlier per-user choice would override the machine's value at the
+    // next start. Where it cannot go, nothing is written: a machine value
+    // written all the same would hold for every other user while this one
+    // was told the change was not made.
+    if (!DeleteRegValue(platform::kHKeyCurrentUser, SettingsKey(), name)) return false;
+    return SetRegDWord(platform::kHKeyLocalMachine, SettingsKey(), name, value) ||
+           SetRegDWord(platform::kHKeyCurrentUser, SettingsKey(), name, value);
 }
 
 bool SetHotCornersEnabled(std::uint8_t enabled) {

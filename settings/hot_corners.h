@@ -9,9 +9,8 @@
 #include <cstdint>
 
 // Stores a setting under the settings key: for the machine, removing a per-user
-// value left from earlier (or, where that cannot go, giving it the same
-// value), or else for the user. False when the setting read at the next start
-// would not be this one.
+// value left from earlier first, or else for the user. False, with nothing
+// written, when the setting read at the next start would not be this one.
 bool StoreSetting(const char* name, std::int32_t value);
 // Stores the flag as "HotCorners" and sets the process-wide flag; false, and
 // the flag left as it is, when it could not be stored: what the program shows

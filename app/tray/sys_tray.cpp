@@ -75,6 +75,9 @@ void UpdateTrayTip(const TrayIconOwner& owner, const std::string& tip) {
         state.tip = tip;
         return;
     }
+    // An icon removed meanwhile (the end of the session, handled while the call
+    // waited on the shell) must not come back.
+    if (!state.added) return;
     // The shell lost the icon. This tip is dropped; the next tick puts the
     // uptime back.
     const std::string startTip = gComputerName + " " + AppTitle();

@@ -45,7 +45,8 @@ void ReAddTrayIcon(const TrayIconOwner& owner);
 // means it lost the icon: the icon is added again with the start-up tip and
 // image, and the next ticks put the uptime and the right image back. While the
 // shell refuses that too, the icon is lost: nothing is sent but one add every
-// kTipResendTicks updates, with the tip and image of the moment.
+// kTipResendTicks updates, with the tip and image of the moment (and, where the
+// shell refuses it because it kept the icon, a change instead).
 void UpdateTrayTip(const TrayIconOwner& owner, const std::string& tip);
 void UpdateTrayIcon(const TrayIconOwner& owner, TrayImage icon);
 void RemoveTrayIcon(const TrayIconOwner& owner);

@@ -117,9 +117,11 @@ struct NotifyCall {
 };
 const std::vector<NotifyCall>& NotifyCalls();
 void SetTrayRefuses(bool refuses);  // every request is refused
-// The next request throws error instead, as a failed allocation in the
-// program's own code would; later requests are served again.
-void ThrowFromNextNotifyIcon(std::exception_ptr error);
+// Runs action inside the next request, before the shell answers it: a message
+// another program sends while the program waits on the shell, or, where it
+// throws, a failed allocation in the program's own code. Later requests are
+// served as usual.
+void DuringNextNotifyIcon(std::function<void()> action);
 // Forgets all icons, as when the notification area is re-created; later
 // NIM_MODIFY calls for them fail until they are added again.
 void RecreateTray();

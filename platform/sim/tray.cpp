@@ -22,8 +22,8 @@ std::vector<sim::TrayIcon>::iterator FindIcon(platform::Handle window) {
 // changes or removes only one it knows.
 bool Request(sim::NotifyCall call) {
     sim::detail::TrayState& tray = Tray();
-    if (const std::exception_ptr error = std::exchange(tray.nextCallThrows, nullptr)) {
-        std::rethrow_exception(error);
+    if (const std::function<void()> action = std::exchange(tray.duringNextCall, nullptr)) {
+        action();
     }
     const auto existing = FindIcon(call.window);
     const bool known = existing != tray.icons.end();
@@ -80,8 +80,8 @@ void SetTrayRefuses(bool refuses) {
     Tray().refuses = refuses;
 }
 
-void ThrowFromNextNotifyIcon(std::exception_ptr error) {
-    Tray().nextCallThrows = std::move(error);
+void DuringNextNotifyIcon(std::function<void()> action) {
+    Tray().duringNextCall = std::move(action);
 }
 
 void RecreateTray() {

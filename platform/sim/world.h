@@ -71,7 +71,7 @@ struct MessageState {
 struct TrayState {
     std::vector<NotifyCall> calls;
     bool refuses = false;
-    std::exception_ptr nextCallThrows;
+    std::function<void()> duringNextCall;
     std::vector<TrayIcon> icons;  // in the order they were added
 };
 

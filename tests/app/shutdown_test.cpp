@@ -101,7 +101,7 @@ TEST_F(ErrorExitTest, TheWindowCannotBeCreated) {
 TEST_F(ErrorExitTest, AnAllocationFailsInATick) {
     frmSysTray::Instance().Load();
     ASSERT_EQ(sim::TrayIcons().size(), 1u);
-    sim::ThrowFromNextNotifyIcon(std::make_exception_ptr(std::bad_alloc()));
+    sim::DuringNextNotifyIcon([] { throw std::bad_alloc(); });
     ExpectShutDownAfterError(RunOrbiquell());
 }
 
@@ -109,7 +109,7 @@ TEST_F(ErrorExitTest, AnErrorInTheMainWindowAlsoUnloadsIt) {
     frmSysTray::Instance().Load();
     frmMain::Instance().Show();
     ASSERT_TRUE(frmMain::IsLoaded());
-    sim::ThrowFromNextNotifyIcon(std::make_exception_ptr(std::runtime_error("any kind")));
+    sim::DuringNextNotifyIcon([] { throw std::runtime_error("any kind"); });
     ExpectShutDownAfterError(RunOrbiquell());
 }
 

@@ -277,6 +277,14 @@ TEST_F(SleeperTest, FullScreenGuard) {
         At(kWidth - 1, kHeight - 1);
         EXPECT_EQ(mHotCorners.BottomRightState, 1);
     }
+    // A running screen saver is a captionless window the size of the screen
+    // in front, which the shell may call a full-screen program: it is none.
+    sim::SetScreenSaverRunning(true);
+    sim::SetForegroundWindowFacts(fills);
+    sim::SetShellFullScreen(Shell::Program);
+    mHotCorners = {};
+    At(0, kHeight - 1);
+    EXPECT_EQ(mHotCorners.BottomLeftState, 1);
 }
 
 // The screen saver the corner started fills the screen from the front. Ended

@@ -203,6 +203,21 @@ TEST_F(TickTest, ExitDuringTheTicksErrorBoxEndsTheTick) {
     EXPECT_EQ(sim::WorkingSetTrims(), 0);
 }
 
+// The end of the session handled while the tick waits on the shell unloads the
+// form; the rest of the tick neither loads it again nor undoes its shutdown.
+TEST_F(TickTest, TheEndOfTheSessionDuringATickEndsIt) {
+    sim::SetPerformanceCounter(true, 0, 10'000'000);
+    sim::RegPutDword(platform::kHKeyLocalMachine, "Software\\Orbiquell\\Settings", "HotCorners", 1);
+    Start();
+    sim::SetCursor(1023, 767);
+    Ticks(1);  // the bottom-right corner armed
+    sim::DuringNextNotifyIcon([] { sim::EndSession(); });
+    Ticks(1);
+    EXPECT_FALSE(frmSysTray::Instance().loaded());
+    EXPECT_TRUE(sim::TrayIcons().empty());
+    EXPECT_TRUE(sim::ScreenSaverActive());
+}
+
 // After the shell's broadcast the icon is back with the tip of the moment,
 // the uptime, not the start-up one; while no shell takes it, the program asks
 // once a resend period.

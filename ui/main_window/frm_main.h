@@ -83,8 +83,6 @@ class frmMain {
     // This user may not change the all-users Run value (found when the window
     // loads): its box is greyed and left alone by the other one.
     bool AllUsersLocked = false;
-    // While ShowStoredAutoStart fills the boxes.
-    bool ShowingStoredAutoStart = false;
 
   private:
     frmMain() = default;

@@ -63,25 +63,22 @@ void frmMain::ShowCurrentSettings() {
 
 void frmMain::chkAutoStartCurr_Click() {
     Controls& c = *controls_;
-    if (c.chkAutoStartCurr.value() == 1 && !AllUsersLocked && !ShowingStoredAutoStart) {
-        c.chkAutoStartAll.setValue(0);
-    }
+    if (c.chkAutoStartCurr.value() == 1 && !AllUsersLocked) c.chkAutoStartAll.setValue(0);
 }
 
 void frmMain::chkAutoStartAll_Click() {
     Controls& c = *controls_;
-    if (c.chkAutoStartAll.value() == 1 && !ShowingStoredAutoStart) c.chkAutoStartCurr.setValue(0);
+    if (c.chkAutoStartAll.value() == 1) c.chkAutoStartCurr.setValue(0);
 }
 
 void frmMain::ShowStoredAutoStart() {
-    // The boxes rule each other out only as the user ticks them: putting one
-    // back would otherwise clear the other, stored as it is, and the next OK
-    // would delete that entry.
+    // Both, the all-users box last: putting the user's box back alone would
+    // let its click handling clear the other, stored as it is, and the next OK
+    // would delete that entry. Where both entries are stored, the boxes show
+    // them as the window did when it opened.
     Controls& c = *controls_;
-    ShowingStoredAutoStart = true;
     c.chkAutoStartCurr.setValue(gAutoStartCurrentUser);
     c.chkAutoStartAll.setValue(gAutoStartAllUsers);
-    ShowingStoredAutoStart = false;
 }
 
 void frmMain::btnApply_Click() {

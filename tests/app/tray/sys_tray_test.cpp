@@ -46,7 +46,8 @@ TEST_F(SysTrayTest, EveryImageIsItsOwnLoadedIcon) {
 }
 
 // What the shell refused is sent again; while it refuses everything, the
-// program tries one add a resend period and sends nothing else.
+// program tries one add a resend period (and a change, in case the shell kept
+// the icon) and sends nothing else.
 TEST_F(SysTrayTest, WhatTheShellRefusedIsSentAgain) {
     const auto tick = [](const std::string& tip) {
         UpdateTrayTip(Owner(), tip);
@@ -55,7 +56,8 @@ TEST_F(SysTrayTest, WhatTheShellRefusedIsSentAgain) {
     sim::SetTrayRefuses(true);
     const std::size_t before = sim::NotifyCalls().size();
     for (int i = 0; i < 2 * kTipResendTicks; ++i) tick("tip " + std::to_string(i));
-    // The refused tip and the add straight after it, then one add a period.
+    // The refused tip and the add straight after it, then an add and a change
+    // a period.
     EXPECT_EQ(sim::NotifyCalls().size() - before, 4u);
     sim::SetTrayRefuses(false);
     for (int i = 0; i < kTipResendTicks; ++i) tick("tip");
@@ -84,6 +86,9 @@ TEST_F(SysTrayTest, ARefusedImageComesWithTheReAdd) {
         UpdateTrayIcon(Owner(), TrayImage::imgIcon_rx);
         sim::SetTrayRefuses(refuseReAdd);
         sim::BroadcastTaskbarCreated();
+        if (!refuseReAdd) {
+            EXPECT_EQ(sim::TrayIcons().at(0).image, rx);
+        }
         sim::SetTrayRefuses(false);
         for (int i = 0; i < kTipResendTicks; ++i) {
             UpdateTrayTip(Owner(), "tip");

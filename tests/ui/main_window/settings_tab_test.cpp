@@ -301,7 +301,10 @@ TEST_F(SettingsTabTest, UndoingOneBoxLeavesTheOtherAsStored) {
     sim::Click(c.btnApply.handle());  // the user's entry cannot go
     ASSERT_EQ(sim::MessageBoxes().size(), 1u);
     EXPECT_EQ(c.chkAutoStartAll.value(), 1);
-    sim::Click(c.btnOK.handle());
+    EXPECT_EQ(c.chkAutoStartCurr.value(), 0);
+    sim::Click(c.btnOK.handle());  // tries again, and says so again
+    ASSERT_EQ(sim::MessageBoxes().size(), 2u);
+    EXPECT_EQ(sim::MessageBoxes()[1].prompt, sim::MessageBoxes()[0].prompt);
     EXPECT_EQ(RunData(kHklm), "C:\\x.exe");
 }
 
@@ -321,6 +324,7 @@ TEST_F(SettingsTabTest, UntickingAnEntryThatIsAlreadyGoneIsNoRefusal) {
 // user's own copy can neither go nor follow, or the user's key refuses too,
 // the box goes back to what the next start reads and the message says so.
 TEST_F(SettingsTabTest, HotCornerSettingsKeptForTheUserOrReported) {
+    sim::RegPutDword(kHkcu, kSettings, "HotCorners", 0);
     sim::RegDenyWrites(kHklm, true);
     auto& c = OpenSettings();
     sim::Click(c.chkFullScreenGuard.handle());
@@ -339,12 +343,18 @@ TEST_F(SettingsTabTest, HotCornerSettingsKeptForTheUserOrReported) {
               "These settings were not saved:\r\n"
               "Not while a program fills the screen: Windows refused to store it");
 
-    // The machine takes it, but the user's copy, which wins, stays.
+    // The machine would take them, but the user's copy, which wins, cannot
+    // go: nothing is written.
     sim::RegDenyWrites(kHklm, false);
     sim::Click(c.chkFullScreenGuard.handle());
+    sim::Click(c.chkHotCorners.handle());
     sim::Click(c.btnApply.handle());
     EXPECT_EQ(gFullScreenGuard, 1);
     EXPECT_EQ(c.chkFullScreenGuard.value(), 1);
+    EXPECT_EQ(gHotCornersEnabled, 0);
+    EXPECT_EQ(c.chkHotCorners.value(), 0);
+    EXPECT_FALSE(sim::RegGetValue(kHklm, kSettings, "FullScreenGuard"));
+    EXPECT_FALSE(sim::RegGetValue(kHklm, kSettings, "HotCorners"));
     EXPECT_EQ(sim::MessageBoxes().size(), 2u);
 }
 
