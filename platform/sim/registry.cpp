@@ -53,8 +53,36 @@ bool IsRoot(Handle handle) {
     return handle == RootKey(kHKeyCurrentUser) || handle == RootKey(kHKeyLocalMachine);
 }
 
+// The key's path below its root, in folded names.
+std::string FoldedPath(const RegKey& key) {
+    std::string path = key.foldedName;
+    for (auto parent = key.parent.lock(); parent && !parent->parent.expired();
+         parent = parent->parent.lock()) {
+        path = parent->foldedName + "\\" + path;
+    }
+    return path;
+}
+
 bool WritesDenied(const RegKey& key) {
-    return TheWorld().registry.deniedRoots.contains(key.root);
+    const sim::detail::RegistryState& registry = TheWorld().registry;
+    if (registry.deniedRoots.contains(key.root)) return true;
+    if (key.parent.expired()) return false;
+    const std::string path = FoldedPath(key);
+    return std::any_of(registry.deniedKeys.begin(), registry.deniedKeys.end(), [&](const auto& d) {
+        return d.first == key.root && path.starts_with(d.second) &&
+               (path.size() == d.second.size() || path[d.second.size()] == '\\');
+    });
+}
+
+// The deepest key on the path (folded names) that exists.
+std::shared_ptr<RegKey> DeepestExisting(std::shared_ptr<RegKey> key,
+                                        const std::vector<std::string>& names) {
+    for (const std::string& name : names) {
+        auto next = key->subkeys.find(name);
+        if (next == key->subkeys.end()) break;
+        key = next->second;
+    }
+    return key;
 }
 
 Handle NewKeyHandle(std::shared_ptr<RegKey> key) {
@@ -131,7 +159,8 @@ Status RegCreate(Handle root, const std::string& subKey, Handle* key) {
     }
     // Without write access an existing key still opens (for reading); only
     // creating one is refused.
-    if (!sim::detail::FindKey(from.key, from.names) && WritesDenied(*from.key)) {
+    if (!sim::detail::FindKey(from.key, from.names) &&
+        WritesDenied(*DeepestExisting(from.key, from.names))) {
         return kErrorAccessDenied;
     }
     *key = NewKeyHandle(sim::detail::CreateKey(from.key, from.names));
