@@ -63,26 +63,18 @@ std::string FoldedPath(const RegKey& key) {
     return path;
 }
 
-bool WritesDenied(const RegKey& key) {
+// Whether writes at this path below the root, existing or not, are denied.
+bool PathDenied(std::uint32_t root, const std::string& path) {
     const sim::detail::RegistryState& registry = TheWorld().registry;
-    if (registry.deniedRoots.contains(key.root)) return true;
-    if (key.parent.expired()) return false;
-    const std::string path = FoldedPath(key);
+    if (registry.deniedRoots.contains(root)) return true;
     return std::any_of(registry.deniedKeys.begin(), registry.deniedKeys.end(), [&](const auto& d) {
-        return d.first == key.root && path.starts_with(d.second) &&
+        return d.first == root && path.starts_with(d.second) &&
                (path.size() == d.second.size() || path[d.second.size()] == '\\');
     });
 }
 
-// The deepest key on the path (folded names) that exists.
-std::shared_ptr<RegKey> DeepestExisting(std::shared_ptr<RegKey> key,
-                                        const std::vector<std::string>& names) {
-    for (const std::string& name : names) {
-        auto next = key->subkeys.find(name);
-        if (next == key->subkeys.end()) break;
-        key = next->second;
-    }
-    return key;
+bool WritesDenied(const RegKey& key) {
+    return PathDenied(key.root, FoldedPath(key));
 }
 
 Handle NewKeyHandle(std::shared_ptr<RegKey> key) {
@@ -159,8 +151,9 @@ Status RegCreate(Handle root, const std::string& subKey, Handle* key) {
     }
     // Without write access an existing key still opens (for reading); only
     // creating one is refused.
-    if (!sim::detail::FindKey(from.key, from.names) &&
-        WritesDenied(*DeepestExisting(from.key, from.names))) {
+    std::string path = FoldedPath(*from.key);
+    for (const std::string& name : from.names) path += (path.empty() ? "" : "\\") + name;
+    if (!sim::detail::FindKey(from.key, from.names) && PathDenied(from.key->root, path)) {
         return kErrorAccessDenied;
     }
     *key = NewKeyHandle(sim::detail::CreateKey(from.key, from.names));

@@ -157,6 +157,7 @@ class Run {
     void WindowInput();
     void Shell();
     void Registry();
+    void PutValue(const StoredValue& v, int kind);
     void DuringModal();
     void Check();
     void CheckIcon(std::uint64_t now);
@@ -187,6 +188,9 @@ class Run {
     int pumpsSeen_ = 0;
     bool heldAtLastTick_ = false;
     std::size_t cornerStarts_ = 0;  // by the bottom-left corner, in this visit
+    // How many times the program had set the screen saver's flag when it was
+    // last switched from outside.
+    std::optional<std::size_t> saverSetsAtOutsideChange_;
     std::optional<std::vector<std::size_t>> recordsAtQuit_;
     platform::InterfaceTotals totals_;
     std::optional<Settings> storedAtModal_;
@@ -194,24 +198,26 @@ class Run {
     std::vector<platform::ScreenRect> screens_;
 };
 
+// Few bytes, so that short inputs are mostly events.
 void Run::SetUpWorld() {
-    if (in_.ConsumeBool()) sim::SetOsVersion(platform::OsVersion{4, 10, 2222, 1});
-    if (in_.ConsumeBool()) sim::SetCommandLine("-popup");
-    sim::SetPreviousInstance(in_.ConsumeIntegralInRange(0, 15) == 0);
-    sim::SetScreenSaverActive(in_.ConsumeBool());
-    sim::SetMonitorFunctionsMissing(in_.ConsumeIntegralInRange(0, 7) == 0);
+    const auto flags = in_.ConsumeIntegral<std::uint16_t>();
+    if (flags & 1) sim::SetOsVersion(platform::OsVersion{4, 10, 2222, 1});
+    if (flags & 2) sim::SetCommandLine("-popup");
+    sim::SetScreenSaverActive((flags & 4) == 0);
+    sim::SetMonitorFunctionsMissing((flags & 0x38) == 0x38);
+    sim::SetPreviousInstance((flags & 0x3c0) == 0x3c0);
     NewScreens();
     sim::SetCursor(screens_[0].right / 2, screens_[0].bottom / 2);
+    // Three bits a value, one a key.
+    auto registry = in_.ConsumeIntegral<std::uint32_t>();
     for (const StoredValue& value : kValues) {
-        if (in_.ConsumeBool()) {
-            Registry();  // an odd or ordinary value, one of them at random
-        } else if (in_.ConsumeBool()) {
-            sim::RegPutDword(value.root, KeyOf(value), value.name, in_.ConsumeBool() ? 1 : 0);
-        }
+        if (const int kind = registry & 7; kind != 0) PutValue(value, kind);
+        registry >>= 3;
     }
     for (const std::uint32_t root : {kHklm, kHkcu}) {
         for (const std::string& key : {SettingsKey(), RunKey()}) {
-            sim::RegDenyWrites(root, key, in_.ConsumeBool());
+            sim::RegDenyWrites(root, key, registry & 1);
+            registry >>= 1;
         }
     }
 }
@@ -219,17 +225,19 @@ void Run::SetUpWorld() {
 // One to three screens, the primary at (0, 0) and the others beside, above or
 // below it, at negative coordinates too.
 void Run::NewScreens() {
-    const auto size = [&] {
+    // A byte a screen: its size, and where it lies.
+    const auto size = [&](int b) {
         const std::int32_t widths[] = {640, 800, 1024, 1280, 1920, 2560};
         const std::int32_t heights[] = {480, 600, 768, 1024, 1080, 1440};
-        return std::pair{widths[in_.ConsumeIntegralInRange(0, 5)],
-                         heights[in_.ConsumeIntegralInRange(0, 5)]};
+        return std::pair{widths[b % 6], heights[b / 6 % 6]};
     };
-    const auto [w, h] = size();
+    const int first = in_.ConsumeIntegral<std::uint8_t>();
+    const auto [w, h] = size(first);
     std::vector<platform::ScreenRect> screens{{0, 0, w, h}};
-    for (int n = in_.ConsumeIntegralInRange(0, 2); n > 0; --n) {
-        const auto [sw, sh] = size();
-        switch (in_.ConsumeIntegralInRange(0, 3)) {
+    for (int n = first / 36 % 3; n > 0; --n) {
+        const int b = in_.ConsumeIntegral<std::uint8_t>();
+        const auto [sw, sh] = size(b);
+        switch (b / 36 % 4) {
             case 0:
                 screens.push_back({-sw, 0, 0, sh});
                 break;
@@ -336,6 +344,7 @@ void Run::Event() {
             case 14:
                 if (in_.ConsumeBool()) {
                     sim::SetScreenSaverActive(in_.ConsumeBool());  // from outside
+                    saverSetsAtOutsideChange_ = sim::ScreenSaverFlagSets().size();
                     sim::EndScreenSaver();                         // a key ends it
                 } else if (in_.ConsumeBool()) {
                     NewScreens();
@@ -406,7 +415,13 @@ void Run::TrayClick() {
 }
 
 void Run::WindowInput() {
-    if (!frmMain::IsLoaded()) return;
+    if (!frmMain::IsLoaded()) {
+        // Opened as the user opens it.
+        if (pictureBox_ != 0 && menuDepth_ == 0 && frmSysTray::Instance().loaded()) {
+            sim::SendTrayEvent(pictureBox_, platform::TrayMouseEvent::LeftDoubleClick);
+        }
+        return;
+    }
     frmMain::Controls& c = frmMain::Instance().controls();
     const auto click = [&](platform::Control& control, int page) {
         if (page >= 0) sim::SelectTab(c.SSTab1.handle(), page);
@@ -505,35 +520,42 @@ void Run::Shell() {
 void Run::Registry() {
     const StoredValue& v =
         kValues[in_.ConsumeIntegralInRange<std::size_t>(0, std::size(kValues) - 1)];
-    const std::string key = KeyOf(v);
-    if (started_ && in_.ConsumeBool()) {
-        sim::RegDenyWrites(v.root, key, in_.ConsumeBool());
+    const int kind = in_.ConsumeIntegralInRange(0, 9);
+    if (kind >= 8) {
+        sim::RegDenyWrites(v.root, KeyOf(v), kind == 8);
         return;
     }
     // What the program reads no longer follows from what it wrote.
-    if (started_) stale_ |= v.setting;
-    switch (in_.ConsumeIntegralInRange(0, 6)) {
+    stale_ |= v.setting;
+    PutValue(v, kind);
+}
+
+// Absent, ordinary, or odd: of another type, empty, or too long to read.
+void Run::PutValue(const StoredValue& v, int kind) {
+    const std::string key = KeyOf(v);
+    switch (kind) {
         case 0:
-            sim::RegPutValue(v.root, key, v.name, platform::kRegDword, {});
+            sim::RegRemoveValue(v.root, key, v.name);
             break;
         case 1:
-            sim::RegPutDword(v.root, key, v.name, in_.ConsumeIntegral<std::uint32_t>());
-            break;
         case 2:
-            sim::RegPutString(v.root, key, v.name, in_.ConsumeBool() ? "" : "1");
+            sim::RegPutDword(v.root, key, v.name, kind - 1);
             break;
         case 3:
-            sim::RegPutValue(v.root, key, v.name, platform::kRegBinary,
-                             std::vector<std::uint8_t>(1100, 'x'));
+            sim::RegPutDword(v.root, key, v.name, 0xffffffffu);
             break;
         case 4:
-            sim::RegPutString(v.root, key, v.name, "C:\\Old Place\\Orbiquell.exe");
+            sim::RegPutString(v.root, key, v.name, v.run ? "C:\\Old Place\\Orbiquell.exe" : "1");
             break;
         case 5:
             sim::RegPutValue(v.root, key, v.name, platform::kRegSz, {});
             break;
+        case 6:
+            sim::RegPutValue(v.root, key, v.name, platform::kRegBinary,
+                             std::vector<std::uint8_t>(1100, 'x'));
+            break;
         default:
-            sim::RegRemoveValue(v.root, key, v.name);
+            sim::RegPutValue(v.root, key, v.name, platform::kRegDword, {});
             break;
     }
 }
@@ -650,7 +672,11 @@ void Run::CheckAfterExit(int exitCode) {
     if (!sim::TrayIcons().empty() && !(refused_ & 8)) Broken("no icon after the end");
     if (sim::LiveTimerCount() != 0) Broken("no timer after the end");
     if (sim::LiveWindowCount() != 0) Broken("no window after the end");
-    if (!sim::ScreenSaverActive()) Broken("the screen saver is active after the end");
+    // Unless it was switched off from outside after the program's last word.
+    if (!sim::ScreenSaverActive() &&
+        saverSetsAtOutsideChange_ != sim::ScreenSaverFlagSets().size()) {
+        Broken("the screen saver is active after the end");
+    }
     const auto& awake = sim::KeepAwakeCalls();
     if (!awake.empty() && awake.back()) Broken("no keep-awake request after the end");
 }
