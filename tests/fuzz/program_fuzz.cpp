@@ -91,7 +91,8 @@ bool Same(const Settings& a, const Settings& b, unsigned stale) {
     return ((stale & kHotStale) || a.hotCorners == b.hotCorners) &&
            ((stale & kGuardStale) || a.guard == b.guard) &&
            ((stale & kAllStale) || a.allUsers == b.allUsers) &&
-           ((stale & kCurrStale) || a.currentUser == b.currentUser);
+           // The two auto-start boxes rule each other out.
+           ((stale & (kAllStale | kCurrStale)) || a.currentUser == b.currentUser);
 }
 Settings Stored() {
     const auto flag = [](std::initializer_list<std::optional<bool>> sources) {
@@ -291,8 +292,16 @@ void Run::Event() {
             case 2: {
                 // Only a tick starts the screen saver here, through the corner.
                 const std::size_t starts = sim::ScreenSaverStartWindows().size();
-                sim::AdvanceTime(in_.ConsumeIntegralInRange<std::uint32_t>(1, 3000));
+                const std::size_t calls = sim::NotifyCalls().size();
+                const auto ms = in_.ConsumeIntegralInRange<std::uint32_t>(1, 3000);
+                sim::AdvanceTime(ms);
                 cornerStarts_ += sim::ScreenSaverStartWindows().size() - starts;
+                // A shell that refuses everything may hang in each call: the
+                // program tries one add every 2 s and waits for the broadcast.
+                if (refused_ == 15 && modalDepth_ == 0 &&
+                    sim::NotifyCalls().size() - calls > ms / 2000 + 1) {
+                    Broken("no more than one request every 2 s to a shell that refuses");
+                }
                 break;
             }
             case 3:
@@ -345,7 +354,7 @@ void Run::Event() {
                 if (in_.ConsumeBool()) {
                     sim::SetScreenSaverActive(in_.ConsumeBool());  // from outside
                     saverSetsAtOutsideChange_ = sim::ScreenSaverFlagSets().size();
-                    sim::EndScreenSaver();                         // a key ends it
+                    sim::EndScreenSaver();  // a key ends it
                 } else if (in_.ConsumeBool()) {
                     NewScreens();
                 } else {
