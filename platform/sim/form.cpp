@@ -32,6 +32,10 @@ bool IsOnScreen(const FormRecord& form) {
     return form.visible && form.state == platform::WindowState::Normal;
 }
 
+bool TakesInput(const FormRecord& form) {
+    return IsOnScreen(form) && form.openBoxes == 0;
+}
+
 void ChangeWindowState(platform::Handle form, platform::WindowState state) {
     FormRecord* record = FindForm(form);
     if (record == nullptr || record->state == state) {
@@ -166,7 +170,7 @@ void SetFormCreationFails(bool fails) {
 }
 
 void Minimize(platform::Handle form) {
-    if (const detail::FormRecord* record = FindForm(form); record && detail::IsOnScreen(*record)) {
+    if (const detail::FormRecord* record = FindForm(form); record && detail::TakesInput(*record)) {
         detail::ChangeWindowState(form, platform::WindowState::Minimized);
     }
 }

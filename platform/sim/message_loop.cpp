@@ -25,6 +25,10 @@ namespace platform {
 
 int RunMessageLoop() {
     for (std::uint64_t waited = 0; !Loop().quitRequested; waited += kStepMs) {
+        if (Loop().source && Loop().source()) {
+            waited = 0;
+            continue;
+        }
         if (waited >= kGiveUpAfterMs) {
             throw std::runtime_error("the message loop ran an hour of simulated time without Quit");
         }
@@ -61,6 +65,10 @@ int PumpCount() {
 
 void DuringNextModal(std::function<void()> action) {
     Loop().duringModal = std::move(action);
+}
+
+void SetMessageSource(std::function<bool()> source) {
+    Loop().source = std::move(source);
 }
 
 }  // namespace sim

@@ -18,15 +18,22 @@ int ShowMessageBox(Handle owner, const std::string& prompt, std::uint32_t style,
                    const std::string& title) {
     Messages().messageBoxes.push_back(
         {owner, prompt, style, title, sim::detail::TheWorld().shell.screenPointer});
+    // The owner is disabled while the box is open. It may be destroyed
+    // meanwhile, and its handle is never reused.
+    if (auto* form = sim::detail::FindForm(owner)) ++form->openBoxes;
     sim::detail::RunDuringModal();
     if (Messages().messageBoxOpenMs > 0) sim::AdvanceTime(Messages().messageBoxOpenMs);
+    if (auto* form = sim::detail::FindForm(owner)) --form->openBoxes;
     return kIdOk;
 }
 
 void StartScreenSaver(Handle window) {
     Messages().screenSaverStartWindows.push_back(window);
     // The default handling of a live window starts it.
-    if (sim::detail::IsLiveWindow(window)) ++Messages().screenSaverStarts;
+    if (sim::detail::IsLiveWindow(window)) {
+        ++Messages().screenSaverStarts;
+        Messages().screenSaverRunning = true;
+    }
 }
 
 bool ScreenSaverActiveFlag() {
@@ -80,6 +87,14 @@ const std::vector<platform::Handle>& ScreenSaverStartWindows() {
 
 int ScreenSaverStarts() {
     return Messages().screenSaverStarts;
+}
+
+bool ScreenSaverRunning() {
+    return Messages().screenSaverRunning;
+}
+
+void EndScreenSaver() {
+    Messages().screenSaverRunning = false;
 }
 
 }  // namespace sim

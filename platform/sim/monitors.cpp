@@ -33,7 +33,14 @@ std::optional<ScreenRect> MonitorAt(std::int32_t x, std::int32_t y) {
 }
 
 std::optional<FrontWindow> ForegroundWindowFacts() {
-    return Screen().front;
+    if (!sim::detail::TheWorld().messages.screenSaverRunning) return Screen().front;
+    // A screen saver's window has no caption and covers every screen.
+    ScreenRect all{0, 0, Screen().width, Screen().height};
+    for (const ScreenRect& m : Screen().monitors) {
+        all = {std::min(all.left, m.left), std::min(all.top, m.top), std::max(all.right, m.right),
+               std::max(all.bottom, m.bottom)};
+    }
+    return FrontWindow{all, false, false};
 }
 
 ShellFullScreen ShellFullScreenState() {

@@ -53,8 +53,28 @@ bool IsRoot(Handle handle) {
     return handle == RootKey(kHKeyCurrentUser) || handle == RootKey(kHKeyLocalMachine);
 }
 
+// The key's path below its root, in folded names.
+std::string FoldedPath(const RegKey& key) {
+    std::string path = key.foldedName;
+    for (auto parent = key.parent.lock(); parent && !parent->parent.expired();
+         parent = parent->parent.lock()) {
+        path = parent->foldedName + "\\" + path;
+    }
+    return path;
+}
+
+// Whether writes at this path below the root, existing or not, are denied.
+bool PathDenied(std::uint32_t root, const std::string& path) {
+    const sim::detail::RegistryState& registry = TheWorld().registry;
+    if (registry.deniedRoots.contains(root)) return true;
+    return std::any_of(registry.deniedKeys.begin(), registry.deniedKeys.end(), [&](const auto& d) {
+        return d.first == root && path.starts_with(d.second) &&
+               (path.size() == d.second.size() || path[d.second.size()] == '\\');
+    });
+}
+
 bool WritesDenied(const RegKey& key) {
-    return TheWorld().registry.deniedRoots.contains(key.root);
+    return PathDenied(key.root, FoldedPath(key));
 }
 
 Handle NewKeyHandle(std::shared_ptr<RegKey> key) {
@@ -131,7 +151,9 @@ Status RegCreate(Handle root, const std::string& subKey, Handle* key) {
     }
     // Without write access an existing key still opens (for reading); only
     // creating one is refused.
-    if (!sim::detail::FindKey(from.key, from.names) && WritesDenied(*from.key)) {
+    std::string path = FoldedPath(*from.key);
+    for (const std::string& name : from.names) path += (path.empty() ? "" : "\\") + name;
+    if (!sim::detail::FindKey(from.key, from.names) && PathDenied(from.key->root, path)) {
         return kErrorAccessDenied;
     }
     *key = NewKeyHandle(sim::detail::CreateKey(from.key, from.names));

@@ -55,6 +55,12 @@ void RegPutDword(std::uint32_t root, const std::string& path, const std::string&
                  static_cast<std::uint8_t>(value >> 16), static_cast<std::uint8_t>(value >> 24)});
 }
 
+void RegRemoveValue(std::uint32_t root, const std::string& path, const std::string& name) {
+    if (std::shared_ptr<RegKey> key = detail::FindKey(RootNode(root), KeyNames(path))) {
+        key->values.erase(detail::FoldCase(name));
+    }
+}
+
 bool RegKeyExists(std::uint32_t root, const std::string& path) {
     return detail::FindKey(RootNode(root), KeyNames(path)) != nullptr;
 }
@@ -74,6 +80,20 @@ std::optional<RegValue> RegGetValue(std::uint32_t root, const std::string& path,
 
 int RegOpenHandleCount() {
     return static_cast<int>(detail::TheWorld().registry.openKeys.size());
+}
+
+void RegDenyWrites(std::uint32_t root, const std::string& path, bool deny) {
+    RootNode(root);
+    std::string folded;
+    for (const std::string& name : KeyNames(path)) {
+        folded += (folded.empty() ? "" : "\\") + name;  // folded already
+    }
+    auto& denied = detail::TheWorld().registry.deniedKeys;
+    if (deny) {
+        denied.emplace(root, folded);
+    } else {
+        denied.erase({root, folded});
+    }
 }
 
 void RegDenyWrites(std::uint32_t root, bool deny) {

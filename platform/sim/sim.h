@@ -50,6 +50,8 @@ void RegPutString(std::uint32_t root, const std::string& path, const std::string
                   const std::string& text);  // REG_SZ, text with one terminating NUL
 void RegPutDword(std::uint32_t root, const std::string& path, const std::string& name,
                  std::uint32_t value);
+// Removes a value, as another program or the user may at any time.
+void RegRemoveValue(std::uint32_t root, const std::string& path, const std::string& name);
 bool RegKeyExists(std::uint32_t root, const std::string& path);
 std::optional<RegValue> RegGetValue(std::uint32_t root, const std::string& path,
                                     const std::string& name);
@@ -57,6 +59,9 @@ int RegOpenHandleCount();  // keys opened or created and not yet closed
 // Makes writes below this root fail with ERROR_ACCESS_DENIED (a user without
 // the right to write under HKEY_LOCAL_MACHINE).
 void RegDenyWrites(std::uint32_t root, bool deny);
+// The same for one key and its subkeys, whether it exists or not: an
+// administrator's permissions on it.
+void RegDenyWrites(std::uint32_t root, const std::string& path, bool deny);
 
 // ---- Clock and counters --------------------------------------------------------
 void SetTickCount(std::uint32_t ms);
@@ -105,6 +110,10 @@ const std::vector<ScreenSaverFlagSet>& ScreenSaverFlagSets();  // in order
 // reached a live window, which starts it.
 const std::vector<platform::Handle>& ScreenSaverStartWindows();
 int ScreenSaverStarts();
+// A screen saver that started runs, its window in front of every screen, until
+// the user ends it with a key or the mouse.
+bool ScreenSaverRunning();
+void EndScreenSaver();
 
 // ---- Notification area -------------------------------------------------------------
 enum class TrayOp { Add, ModifyTip, ModifyImage, Delete };
@@ -116,7 +125,8 @@ struct NotifyCall {
     bool accepted = false;
 };
 const std::vector<NotifyCall>& NotifyCalls();
-void SetTrayRefuses(bool refuses);  // every request is refused
+void SetTrayRefuses(bool refuses);             // every request is refused
+void SetTrayRefuses(TrayOp op, bool refuses);  // requests of one kind are refused
 // Runs action inside the next request, before the shell answers it: a message
 // another program sends while the program waits on the shell, or, where it
 // throws, a failed allocation in the program's own code. Later requests are
@@ -154,6 +164,10 @@ int PumpCount();  // how often PumpMessages ran
 // Runs action once, inside the next message box or popup menu while it is
 // open, before it is answered: what the user or Windows does meanwhile.
 void DuringNextModal(std::function<void()> action);
+// What the user and Windows do while the message loop waits: the loop calls
+// source for the next thing to happen, and lets time pass in steps of 10 ms
+// only when it answers false (nothing more happens).
+void SetMessageSource(std::function<bool()> source);
 
 // ---- The main window's widgets, as a user drives them -------------------------------
 // Makes the creation of every Form fail, as a window Windows refuses to create.
@@ -182,7 +196,8 @@ constexpr int kTwipsPerChar = 75;
 bool IsShowing(platform::Handle windowOrControl);
 
 // What the user does. Nothing happens to a control that is not showing, or to a
-// form that is hidden or minimised: a user cannot reach what is not on screen.
+// form that is hidden or minimised: a user cannot reach what is not on screen,
+// nor a form while a message box it owns is open.
 // Click: nothing on a disabled control; a button or a label runs its click
 // handler; a check box turns from 1
 // to 0 and from 0 or 2 to 1, then runs its click handler; other controls

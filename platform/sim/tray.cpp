@@ -27,7 +27,7 @@ bool Request(sim::NotifyCall call) {
     }
     const auto existing = FindIcon(call.window);
     const bool known = existing != tray.icons.end();
-    call.accepted = !tray.refuses && (call.op == sim::TrayOp::Add) != known;
+    call.accepted = !tray.refused.contains(call.op) && (call.op == sim::TrayOp::Add) != known;
     if (call.accepted) {
         switch (call.op) {
             case sim::TrayOp::Add:
@@ -77,7 +77,17 @@ const std::vector<NotifyCall>& NotifyCalls() {
 }
 
 void SetTrayRefuses(bool refuses) {
-    Tray().refuses = refuses;
+    for (const TrayOp op : {TrayOp::Add, TrayOp::ModifyTip, TrayOp::ModifyImage, TrayOp::Delete}) {
+        SetTrayRefuses(op, refuses);
+    }
+}
+
+void SetTrayRefuses(TrayOp op, bool refuses) {
+    if (refuses) {
+        Tray().refused.insert(op);
+    } else {
+        Tray().refused.erase(op);
+    }
 }
 
 void DuringNextNotifyIcon(std::function<void()> action) {

@@ -14,7 +14,8 @@ using sim::detail::RunHandler;
 // The control, if a user can reach it now.
 ControlRecord* ShowingControl(platform::Handle control) {
     ControlRecord* record = FindControl(control);
-    return record != nullptr && sim::IsShowing(control) ? record : nullptr;
+    if (record == nullptr || !sim::IsShowing(control)) return nullptr;
+    return sim::detail::TakesInput(*sim::detail::FindForm(record->form)) ? record : nullptr;
 }
 
 }  // namespace
@@ -78,7 +79,7 @@ void SelectTab(platform::Handle tabStrip, int page) {
 
 void MouseMove(platform::Handle windowOrControl) {
     if (const detail::FormRecord* form = detail::FindForm(windowOrControl)) {
-        if (detail::IsOnScreen(*form)) {
+        if (detail::TakesInput(*form)) {
             RunHandler(form->onMouseMove);
         }
         return;
@@ -99,7 +100,7 @@ void MouseDown(platform::Handle control, int button, int shift) {
 
 void PressKey(platform::Handle form, Key key) {
     const detail::FormRecord* record = detail::FindForm(form);
-    if (record == nullptr || !detail::IsOnScreen(*record)) {
+    if (record == nullptr || !detail::TakesInput(*record)) {
         return;
     }
     const platform::ButtonRole role =

@@ -16,8 +16,11 @@ ControlRecord* TabStripOf(platform::Handle form);
 // Any window of the program that exists now: a hidden form, a picture box, a
 // form or a control.
 bool IsLiveWindow(platform::Handle window);
-// A form the user can reach: visible and not minimised.
+// A form on the screen: visible and not minimised.
 bool IsOnScreen(const FormRecord& form);
+// A form the user can reach: on the screen and not disabled by a message box
+// it owns.
+bool TakesInput(const FormRecord& form);
 
 // Runs a copy of the handler: it may destroy the object that holds it, so the
 // caller must not touch that object's record afterwards either. Once the

@@ -25,6 +25,9 @@ struct RegistryState {
     std::shared_ptr<RegKey> localMachine = MakeRootKey(platform::kHKeyLocalMachine);
     std::map<platform::Handle, std::shared_ptr<RegKey>> openKeys;
     std::set<std::uint32_t> deniedRoots;
+    // Keys whose writes are denied, by root and folded path; they and their
+    // subkeys refuse.
+    std::set<std::pair<std::uint32_t, std::string>> deniedKeys;
 
     RegistryState();
 };
@@ -66,11 +69,12 @@ struct MessageState {
     std::vector<ScreenSaverFlagSet> screenSaverFlagSets;
     std::vector<platform::Handle> screenSaverStartWindows;
     int screenSaverStarts = 0;
+    bool screenSaverRunning = false;  // its window is in front
 };
 
 struct TrayState {
     std::vector<NotifyCall> calls;
-    bool refuses = false;
+    std::set<TrayOp> refused;
     std::function<void()> duringNextCall;
     std::vector<TrayIcon> icons;  // in the order they were added
 };
@@ -99,6 +103,7 @@ struct FormRecord {
     std::function<void()> onResize;
     std::function<void()> onMouseMove;
     std::function<void()> onDpiChanged;
+    int openBoxes = 0;  // message boxes it owns that are open: it takes no input
 };
 
 enum class ControlKind { TabStrip, Frame, Label, TextField, CheckBox, Button, IconPicture, Line };
@@ -216,6 +221,7 @@ struct LoopState {
     int quitCode = 0;
     int pumpCount = 0;
     std::function<void()> duringModal;  // run inside the next box or menu
+    std::function<bool()> source;       // what arrives while the loop waits
 };
 
 struct World {

@@ -66,6 +66,27 @@ TEST_F(SimRegistry, DenialIsPerRootAndCanBeLifted) {
     EXPECT_EQ(platform::RegClose(key), kErrorSuccess);
 }
 
+// A denied key refuses writes to itself and its subkeys, even before it
+// exists, and leaves its parent and siblings writable.
+TEST_F(SimRegistry, DenialOfOneKeyCoversItsSubkeysOnly) {
+    sim::RegDenyWrites(kHKeyLocalMachine, "Software\\Orbiquell\\Settings", true);
+    platform::Handle key = 0;
+    EXPECT_EQ(platform::RegCreate(kMachine, "software\\orbiquell\\settings\\deeper", &key),
+              kErrorAccessDenied);
+    ASSERT_EQ(platform::RegCreate(kMachine, "Software\\Orbiquell\\SettingsToo", &key),
+              kErrorSuccess);
+    EXPECT_EQ(platform::RegClose(key), kErrorSuccess);
+    sim::RegPutDword(kHKeyLocalMachine, "Software\\Orbiquell\\Settings", "HotCorners", 1);
+    ASSERT_EQ(platform::RegOpen(kMachine, "Software\\Orbiquell\\Settings", &key), kErrorSuccess);
+    EXPECT_EQ(platform::RegDeleteNamedValue(key, "HotCorners"), kErrorAccessDenied);
+    EXPECT_EQ(platform::RegClose(key), kErrorSuccess);
+
+    sim::RegDenyWrites(kHKeyLocalMachine, "Software\\Orbiquell\\Settings", false);
+    ASSERT_EQ(platform::RegOpen(kMachine, "Software\\Orbiquell\\Settings", &key), kErrorSuccess);
+    EXPECT_EQ(platform::RegDeleteNamedValue(key, "HotCorners"), kErrorSuccess);
+    EXPECT_EQ(platform::RegClose(key), kErrorSuccess);
+}
+
 TEST_F(SimRegistry, OpenHandlesAreCountedUntilClosed) {
     platform::Handle run = 0;
     platform::Handle created = 0;

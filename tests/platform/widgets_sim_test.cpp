@@ -93,6 +93,29 @@ TEST_F(SimWidgets, TheUserReachesOnlyWhatIsOnScreen) {
     EXPECT_THAT(ran_, ElementsAre("first", "default", "move"));
 }
 
+// A message box disables its owner until it is answered; a box of no owner,
+// or of another window, leaves the form to the user.
+TEST_F(SimWidgets, AFormTakesNoInputWhileItsMessageBoxIsOpen) {
+    TabbedForm w;
+    w.form.show();
+    w.onFirst.setOnClick([&] { ran_.push_back("first"); });
+    w.onForm.setOnClick([&] { ran_.push_back("default"); });
+    const auto tryAll = [&] {
+        sim::Click(w.onFirst.handle());
+        sim::PressKey(w.form.handle(), sim::Key::Enter);
+        sim::Minimize(w.form.handle());
+    };
+    sim::DuringNextModal(tryAll);
+    platform::ShowMessageBox(w.form.handle(), "busy", 0, "t");
+    EXPECT_TRUE(ran_.empty());
+    EXPECT_EQ(w.form.windowState(), WindowState::Normal);
+
+    sim::DuringNextModal([&] { sim::Click(w.onFirst.handle()); });
+    platform::ShowMessageBox(0, "ownerless", 0, "t");
+    tryAll();  // answered: the form is the user's again
+    EXPECT_THAT(ran_, ElementsAre("first", "first", "default"));
+}
+
 TEST_F(SimWidgets, ACheckBoxRunsItsHandlerOncePerChange) {
     TabbedForm w;
     w.form.show();

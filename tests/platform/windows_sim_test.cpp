@@ -111,6 +111,33 @@ TEST_F(SimWindows, ScreenSaverStartsOnlyThroughALiveWindow) {
     EXPECT_EQ(sim::ScreenSaverStartWindows().size(), 2u);
 }
 
+// A running screen saver's window is in front, captionless, over every
+// screen, until the user ends it.
+TEST_F(SimWindows, ARunningScreenSaverIsTheWindowInFront) {
+    sim::SetMonitors({{0, 0, 1024, 768}, {-1280, -256, 0, 768}});
+    const platform::FrontWindow game{{0, 0, 1024, 768}, false, false};
+    sim::SetForegroundWindowFacts(game);
+    platform::HiddenForm form("tray");
+    platform::StartScreenSaver(form.handle());
+    ASSERT_TRUE(sim::ScreenSaverRunning());
+    const auto front = platform::ForegroundWindowFacts();
+    ASSERT_TRUE(front);
+    EXPECT_EQ(front->rect, (platform::ScreenRect{-1280, -256, 1024, 768}));
+    EXPECT_FALSE(front->framed);
+    sim::EndScreenSaver();
+    EXPECT_EQ(platform::ForegroundWindowFacts()->rect, game.rect);
+}
+
+// The shell may refuse one kind of request and serve the others.
+TEST_F(SimWindows, TheTrayRefusesOneKindOfRequest) {
+    sim::SetTrayRefuses(sim::TrayOp::ModifyImage, true);
+    EXPECT_TRUE(platform::TrayAdd(7, 1, "tip"));
+    EXPECT_FALSE(platform::TrayModifyImage(7, 2));
+    EXPECT_TRUE(platform::TrayModifyTip(7, "new"));
+    sim::SetTrayRefuses(false);
+    EXPECT_TRUE(platform::TrayModifyImage(7, 2));
+}
+
 TEST_F(SimWindows, IconsHaveDistinctHandlesWhileTheyLive) {
     {
         platform::IconImage first(101, 16);

@@ -4,22 +4,10 @@
 
 #include <gtest/gtest.h>
 
-#include "app/tray_form.h"
-#include "common/globals.h"
-#include "platform/sim/sim.h"
-#include "ui/main_window/frm_main.h"
+#include "program_state.h"
 
 class SimTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        DestroyForms();
-        sim::Reset();
-        ResetGlobals();
-    }
+    void SetUp() override { ResetProgramState(); }
     void TearDown() override { DestroyForms(); }
-
-    static void DestroyForms() {
-        frmMain::Destroy();
-        frmSysTray::Destroy();
-    }
 };
