@@ -14,17 +14,14 @@ platform::Handle IconOf(const TrayIconOwner& owner, TrayImage image) {
     return icon;
 }
 
-// Adds the icon; a shell that has it already (a "TaskbarCreated" without a
+// Adds the icon. A shell that has it already (a "TaskbarCreated" without a
 // real loss, or an earlier add that timed out but went through) refuses, and
-// the icon is changed instead.
-bool AddOrChange(platform::Handle window, platform::Handle image, const std::string& tip) {
-    if (platform::TrayAdd(window, image, tip)) return true;
-    return platform::TrayModifyTip(window, tip) && platform::TrayModifyImage(window, image);
-}
-
-// The same, or else the icon removed and added again.
+// the icon is changed instead, or else removed and added again.
 bool AddOrReplace(platform::Handle window, platform::Handle image, const std::string& tip) {
-    if (AddOrChange(window, image, tip)) return true;
+    if (platform::TrayAdd(window, image, tip)) return true;
+    if (platform::TrayModifyTip(window, tip) && platform::TrayModifyImage(window, image)) {
+        return true;
+    }
     platform::TrayDelete(window);
     return platform::TrayAdd(window, image, tip);
 }
@@ -63,10 +60,21 @@ void UpdateTrayTip(const TrayIconOwner& owner, const std::string& tip) {
     state.wantedTip = tip;
     if (state.lost) {
         // A shell that is gone or hung would hear up to six calls a tick, each
-        // of which may block; an add every resend period finds it back, and
-        // its "TaskbarCreated" brings the icon back at once.
+        // of which may block: it hears one a resend period, and its
+        // "TaskbarCreated" brings the icon back at once. Every other one
+        // changes the tip instead of adding the icon, for a shell that kept
+        // it (a call that timed out but went through refuses the add).
         if (++state.tipUpdatesSkipped < kTipResendTicks) return;
-        Added(state, AddOrChange(owner.window, state.wantedImage, tip), state.wantedImage, tip);
+        state.retryByChange = !state.retryByChange;
+        if (!state.retryByChange) {
+            Added(state, platform::TrayAdd(owner.window, state.wantedImage, tip), state.wantedImage,
+                  tip);
+        } else if (platform::TrayModifyTip(owner.window, tip)) {
+            // Its image is unknown: the next update sends it.
+            Added(state, true, 0, tip);
+        } else {
+            state.tipUpdatesSkipped = 0;
+        }
         return;
     }
     if (tip == state.tip && ++state.tipUpdatesSkipped < kTipResendTicks) return;

@@ -89,12 +89,5 @@ int ScreenSaverStarts() {
     return Messages().screenSaverStarts;
 }
 
-bool ScreenSaverRunning() {
-    return Messages().screenSaverRunning;
-}
-
-void EndScreenSaver() {
-    Messages().screenSaverRunning = false;
-}
 
 }  // namespace sim

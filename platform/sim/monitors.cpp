@@ -40,7 +40,7 @@ std::optional<FrontWindow> ForegroundWindowFacts() {
         all = {std::min(all.left, m.left), std::min(all.top, m.top), std::max(all.right, m.right),
                std::max(all.bottom, m.bottom)};
     }
-    return FrontWindow{all, false, false};
+    return FrontWindow{all, false, false, {0, 0, Screen().width, Screen().height}};
 }
 
 ShellFullScreen ShellFullScreenState() {

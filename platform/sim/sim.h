@@ -98,8 +98,9 @@ void SetScreenSaverActive(bool active);
 // Makes reading the flag report false and setting it change nothing, as
 // when the system refuses the calls.
 void SetScreenSaverFlagFails(bool fails);
-// Whether a screen saver runs now (default: none); StartScreenSaver does not
-// change it.
+// A screen saver that StartScreenSaver started runs, its captionless window in
+// front of every screen (ForegroundWindowFacts), until the user ends it with a
+// key or the mouse: SetScreenSaverRunning(false). Default: none runs.
 void SetScreenSaverRunning(bool running);
 struct ScreenSaverFlagSet {
     bool active = false;
@@ -110,10 +111,6 @@ const std::vector<ScreenSaverFlagSet>& ScreenSaverFlagSets();  // in order
 // reached a live window, which starts it.
 const std::vector<platform::Handle>& ScreenSaverStartWindows();
 int ScreenSaverStarts();
-// A screen saver that started runs, its window in front of every screen, until
-// the user ends it with a key or the mouse.
-bool ScreenSaverRunning();
-void EndScreenSaver();
 
 // ---- Notification area -------------------------------------------------------------
 enum class TrayOp { Add, ModifyTip, ModifyImage, Delete };

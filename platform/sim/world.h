@@ -65,7 +65,6 @@ struct MessageState {
     std::uint32_t messageBoxOpenMs = 0;
     bool screenSaverActive = true;
     bool screenSaverFlagFails = false;
-    bool screenSaverRunning = false;
     std::vector<ScreenSaverFlagSet> screenSaverFlagSets;
     std::vector<platform::Handle> screenSaverStartWindows;
     int screenSaverStarts = 0;

@@ -264,6 +264,7 @@ TEST_F(SleeperTest, FullScreenGuard) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
+        sim::SetScreenSaverRunning(false);  // the one an earlier case started
         mHotCorners = {};
         gFullScreenGuard = c.guard;
         sim::SetForegroundWindowFacts(c.front);

@@ -229,7 +229,7 @@ TEST_F(TickTest, TheBroadcastBringsBackTheCurrentTip) {
     sim::SetTrayRefuses(true);
     sim::ClearRecords();
     Ticks(4 * kTipResendTicks);
-    EXPECT_LE(sim::NotifyCalls().size(), 2u + 3 * 3);
+    EXPECT_LE(sim::NotifyCalls().size(), 2u + 4);
     sim::SetTrayRefuses(false);
     sim::BroadcastTaskbarCreated();
     ASSERT_EQ(sim::TrayIcons().size(), 1u);

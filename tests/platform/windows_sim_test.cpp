@@ -115,16 +115,16 @@ TEST_F(SimWindows, ScreenSaverStartsOnlyThroughALiveWindow) {
 // screen, until the user ends it.
 TEST_F(SimWindows, ARunningScreenSaverIsTheWindowInFront) {
     sim::SetMonitors({{0, 0, 1024, 768}, {-1280, -256, 0, 768}});
-    const platform::FrontWindow game{{0, 0, 1024, 768}, false, false};
+    const platform::FrontWindow game{{0, 0, 1024, 768}, false, false, {0, 0, 1024, 768}};
     sim::SetForegroundWindowFacts(game);
     platform::HiddenForm form("tray");
     platform::StartScreenSaver(form.handle());
-    ASSERT_TRUE(sim::ScreenSaverRunning());
+    ASSERT_TRUE(platform::ScreenSaverRunning());
     const auto front = platform::ForegroundWindowFacts();
     ASSERT_TRUE(front);
     EXPECT_EQ(front->rect, (platform::ScreenRect{-1280, -256, 1024, 768}));
     EXPECT_FALSE(front->framed);
-    sim::EndScreenSaver();
+    sim::SetScreenSaverRunning(false);
     EXPECT_EQ(platform::ForegroundWindowFacts()->rect, game.rect);
 }
 
