@@ -35,19 +35,10 @@ void WatchBottomLeft(bool inCorner, bool guarded) {
     }
 }
 
-// Leaving the bottom-right corner, or hot corners switched off while it is in
-// use: the screen saver is switched on even when the corner was only armed,
-// since the program never knows what else switched it off.
-void EndHold() {
-    auto& state = mHotCorners.BottomRightState;
-    if (state == 1 || state == 2) EnableScreenSaver();
-    state = 0;
-}
-
 void WatchBottomRight(bool inCorner) {
     auto& state = mHotCorners.BottomRightState;
     if (!inCorner) {
-        EndHold();
+        EndHotCornerHold();
     } else if (state == 0) {
         state = 1;
     } else if (state == 1) {
@@ -89,6 +80,14 @@ TrayImage WithActivity(TrayImage none, bool rx, bool tx) {
 
 }  // namespace
 
+void EndHotCornerHold() {
+    // Switched on even when the corner was only armed, since the program never
+    // knows what else switched it off.
+    auto& state = mHotCorners.BottomRightState;
+    if (state == 1 || state == 2) EnableScreenSaver();
+    state = 0;
+}
+
 bool ProgramFillsScreen(const platform::ScreenRect& screen) {
     if (platform::ScreenSaverRunning()) return false;
     const platform::ShellFullScreen shell = platform::ShellFullScreenState();
@@ -112,14 +111,7 @@ TrayImage ChooseTrayImage(const HotCornerState& corners, std::uint8_t hotCorners
 
 void UpdateSleeper() {
     try {
-        if (gHotCornersEnabled == 1) {
-            WatchHotCorners();
-        } else {
-            // Nothing watches the corner any more, so nothing would ever see
-            // the pointer leave it: the screen saver would stay off, and the
-            // computer awake, for the rest of the run.
-            EndHold();
-        }
+        if (gHotCornersEnabled == 1) WatchHotCorners();
         // The screen saver's broadcast may have run the end of the session.
         if (!frmSysTray::Instance().loaded()) return;
         const CIpHelper& activity = IpHelper();

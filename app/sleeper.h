@@ -35,7 +35,12 @@ bool ProgramFillsScreen(const platform::ScreenRect& screen);
 TrayImage ChooseTrayImage(const HotCornerState& corners, std::uint8_t hotCornersEnabled, bool rx,
                           bool tx);
 
-// One tick of the watch (while hot corners are enabled; while they are not, a
-// hold of the bottom-right corner ends) and of the image. Errors are reported
-// in a message box and the tick goes on.
+// Ends a hold of the bottom-right corner, as the pointer leaving it does, and
+// as switching hot corners off must: nothing watches the corner then, so
+// nothing would ever see the pointer leave, and the screen saver would stay
+// off, and the computer awake, for the rest of the run.
+void EndHotCornerHold();
+
+// One tick of the watch (while hot corners are enabled) and of the image.
+// Errors are reported in a message box and the tick goes on.
 void UpdateSleeper();

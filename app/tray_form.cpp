@@ -82,6 +82,9 @@ void frmSysTray::Destroy() {
 void frmSysTray::Load() {
     if (loaded_) return;
     frmMain::UnloadTrayForm() = [] { frmSysTray::Instance().Unload(); };
+    frmMain::HotCornersSwitched() = [] {
+        if (gHotCornersEnabled == 0) EndHotCornerHold();
+    };
     controls_ = std::make_unique<Controls>(*this);
     // The first tick comes one interval after start-up has finished, never
     // while the start-up's own message box is open.

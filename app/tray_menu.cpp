@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "app/sleeper.h"
 #include "app/tray_form.h"
 #include "common/globals.h"
 #include "common/resume_next.h"
@@ -64,6 +65,9 @@ void frmSysTray::menuHotCorners_Click() {
     // the old setting.
     bool stored = false;
     ResumeNext([&] { stored = SetHotCornersEnabled(enabled); });
+    ResumeNext([&] {
+        if (stored && enabled == 0) EndHotCornerHold();
+    });
     // An open main window's box follows the change at once.
     ResumeNext([] {
         if (frmMain::IsLoaded()) frmMain::Instance().ShowHotCornersEnabled(gHotCornersEnabled);

@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "../support/sim_test.h"
 #include "app/tray/sys_tray.h"
+#include "ui/main_window/main_window_controls.h"
 
 namespace {
 
@@ -313,22 +316,43 @@ TEST_F(SleeperTest, TheGuardDoesNotRestartTheScreenSaverItStarted) {
     }
 }
 
-// Switched off while the bottom-right corner holds, hot corners let go at the
-// next tick: nothing would otherwise ever see the pointer leave.
+// Switched off while the bottom-right corner holds, from the tray menu or at
+// Apply, hot corners let go at once: nothing would otherwise ever see the
+// pointer leave. Switched off with nothing held, the flag is left alone.
 TEST_F(SleeperTest, SwitchingOffEndsTheHold) {
-    At(kWidth - 1, kHeight - 1);
-    At(kWidth - 1, kHeight - 1);
-    ASSERT_FALSE(sim::ScreenSaverActive());
-    gHotCornersEnabled = 0;
-    At(kWidth - 1, kHeight - 1);
-    EXPECT_TRUE(sim::ScreenSaverActive());
-    EXPECT_EQ(sim::KeepAwakeCalls(), (std::vector<bool>{true, false}));
-    EXPECT_EQ(ShownIcon(), Image(TrayImage::imgSleeperDisabled_none));
-    // Nothing more while they stay off, and nothing at all for a disabled
-    // watch that held nothing.
-    const std::size_t flagSets = sim::ScreenSaverFlagSets().size();
-    At(kWidth - 1, kHeight - 1);
-    EXPECT_EQ(sim::ScreenSaverFlagSets().size(), flagSets);
+    const std::function<void()> switchOff[] = {
+        [] {
+            sim::SetMenuChoice("Enable &Hot Corners");
+            sim::SendTrayEvent(frmSysTray::Instance().trayIcon().window,
+                               platform::TrayMouseEvent::RightButtonUp);
+        },
+        [] {
+            frmMain::Instance().Show();
+            auto& c = frmMain::Instance().controls();
+            sim::SelectTab(c.SSTab1.handle(), kSettingsPage);
+            sim::Click(c.chkHotCorners.handle());
+            sim::Click(c.btnApply.handle());
+        },
+    };
+    for (const auto& off : switchOff) {
+        gHotCornersEnabled = 1;
+        sim::ClearRecords();
+        At(kWidth - 1, kHeight - 1);
+        At(kWidth - 1, kHeight - 1);
+        ASSERT_FALSE(sim::ScreenSaverActive());
+        off();
+        ASSERT_EQ(gHotCornersEnabled, 0);
+        EXPECT_TRUE(sim::ScreenSaverActive());
+        EXPECT_EQ(sim::KeepAwakeCalls(), (std::vector<bool>{true, false}));
+        At(kWidth - 1, kHeight - 1);
+        EXPECT_EQ(ShownIcon(), Image(TrayImage::imgSleeperDisabled_none));
+        frmMain::Instance().Unload();
+    }
+    gHotCornersEnabled = 1;
+    sim::ClearRecords();
+    sim::SetScreenSaverActive(false);  // the user's own choice
+    switchOff[0]();
+    EXPECT_TRUE(sim::ScreenSaverFlagSets().empty());
 }
 
 }  // namespace

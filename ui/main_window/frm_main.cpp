@@ -32,6 +32,11 @@ void frmMain::Destroy() {
     TheInstance().reset();
 }
 
+std::function<void()>& frmMain::HotCornersSwitched() {
+    static std::function<void()> switched;
+    return switched;
+}
+
 std::function<void()>& frmMain::UnloadTrayForm() {
     static std::function<void()> unload;
     return unload;

@@ -29,6 +29,9 @@ class frmMain {
     // How the Unload button unloads the tray form before the window: set by the
     // tray form, which the window knows of only through this.
     static std::function<void()>& UnloadTrayForm();
+    // What Apply does after it switched hot corners on or off: set by the tray
+    // form, which ends a hold of the corner when they go off.
+    static std::function<void()>& HotCornersSwitched();
 
     // Creates the window and its controls and runs Form_Load; nothing if loaded.
     void Load();

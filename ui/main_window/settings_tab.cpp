@@ -91,10 +91,13 @@ void frmMain::btnApply_Click() {
     // A setting Windows refused goes back in its box to what is stored and
     // still holds.
     const int hotCorners = c.chkHotCorners.value();
-    if (hotCorners != gHotCornersEnabled &&
-        !SetHotCornersEnabled(static_cast<std::uint8_t>(hotCorners))) {
-        refused(kHotCornersSetting, kRefusedToStore);
-        c.chkHotCorners.setValue(gHotCornersEnabled);
+    if (hotCorners != gHotCornersEnabled) {
+        if (SetHotCornersEnabled(static_cast<std::uint8_t>(hotCorners))) {
+            if (HotCornersSwitched()) HotCornersSwitched()();
+        } else {
+            refused(kHotCornersSetting, kRefusedToStore);
+            c.chkHotCorners.setValue(gHotCornersEnabled);
+        }
     }
     const int guard = c.chkFullScreenGuard.value();
     if (guard != gFullScreenGuard && !SetFullScreenGuard(static_cast<std::uint8_t>(guard))) {
