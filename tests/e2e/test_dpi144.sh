@@ -54,18 +54,7 @@ client_size() {  # DPI: "WIDTH HEIGHT"
     echo "$((r - l)) $((b - t))"
 }
 
-# The controls as "ID|CLASS|LEFT,TOP,WIDTH,HEIGHT" lines, relative to the client
-# area's top left corner, in the order the window lists them.
-layout() {  # DPI
-    awk -F'\t' '
-        function value(key,    i) { for (i = 1; i <= NF; i++) if (index($i, key "=") == 1) return substr($i, length(key) + 2) }
-        $1 == "form" { split(value("client"), client, ",") }
-        $1 == "control" {
-            split(value("rect"), r, ",")
-            printf "%s|%s|%d,%d,%d,%d\n", value("id"), value("class"),
-                r[1] - client[1], r[2] - client[2], r[3] - r[1], r[4] - r[2]
-        }' "$E2E_ARTIFACTS/form-$1.txt"
-}
+layout() { form_layout "$E2E_ARTIFACTS/form-$1.txt"; }  # DPI
 
 # centred DPI: the window opened centred on the screen.
 centred() {

@@ -36,14 +36,7 @@ session_at() {
 capture() {
     read_form || e2e_fail "no main window for $1"
     printf '%s\n' "$FORM" >"$E2E_ARTIFACTS/$1.txt"
-    awk -F'\t' '
-        function value(key,    i) { for (i = 1; i <= NF; i++) if (index($i, key "=") == 1) return substr($i, length(key) + 2) }
-        $1 == "form" { split(value("client"), client, ",") }
-        $1 == "control" {
-            split(value("rect"), r, ",")
-            printf "%s|%s|%d,%d,%d,%d\n", value("id"), value("class"),
-                r[1] - client[1], r[2] - client[2], r[3] - r[1], r[4] - r[2]
-        }' "$E2E_ARTIFACTS/$1.txt" >"$E2E_ARTIFACTS/$1-layout.txt"
+    form_layout "$E2E_ARTIFACTS/$1.txt" >"$E2E_ARTIFACTS/$1-layout.txt"
     local client
     client=$(field "$(form_record form)" client)
     settled_screenshot "$1-screen" "$client"

@@ -70,6 +70,20 @@ control_field() {
 
 control_has() { [ "$(control_field "$1" "$2")" = "$3" ]; }  # TEXT KEY VALUE
 
+# form_layout FILE: the controls of the "probe controls" records in FILE as
+# "ID|CLASS|LEFT,TOP,WIDTH,HEIGHT" lines, relative to the client area's top
+# left corner, in the order the window lists them.
+form_layout() {
+    awk -F'\t' '
+        function value(key,    i) { for (i = 1; i <= NF; i++) if (index($i, key "=") == 1) return substr($i, length(key) + 2) }
+        $1 == "form" { split(value("client"), client, ",") }
+        $1 == "control" {
+            split(value("rect"), r, ",")
+            printf "%s|%s|%d,%d,%d,%d\n", value("id"), value("class"),
+                r[1] - client[1], r[2] - client[2], r[3] - r[1], r[4] - r[2]
+        }' "$1"
+}
+
 # click_control TEXT: clicks the visible control of the main window with this
 # text.
 click_control() {
