@@ -51,8 +51,10 @@ void ReAddTrayIcon(const TrayIconOwner& owner) {
     // A broadcast before the first add (while a second instance shows its box)
     // or after the removal has no icon to bring back.
     if (!state.added) return;
-    Added(state, AddOrReplace(owner.window, state.wantedImage, state.wantedTip), state.wantedImage,
-          state.wantedTip);
+    // Copies: the images may be loaded anew while the call waits on the shell.
+    const platform::Handle image = state.wantedImage;
+    const std::string tip = state.wantedTip;
+    Added(state, AddOrReplace(owner.window, image, tip), image, tip);
 }
 
 void UpdateTrayTip(const TrayIconOwner& owner, const std::string& tip) {
@@ -67,8 +69,8 @@ void UpdateTrayTip(const TrayIconOwner& owner, const std::string& tip) {
         if (++state.tipUpdatesSkipped < kTipResendTicks) return;
         state.retryByChange = !state.retryByChange;
         if (!state.retryByChange) {
-            Added(state, platform::TrayAdd(owner.window, state.wantedImage, tip), state.wantedImage,
-                  tip);
+            const platform::Handle image = state.wantedImage;
+            Added(state, platform::TrayAdd(owner.window, image, tip), image, tip);
         } else if (platform::TrayModifyTip(owner.window, tip)) {
             // Its image is unknown: the next update sends it.
             Added(state, true, 0, tip);
@@ -101,7 +103,16 @@ void UpdateTrayIcon(const TrayIconOwner& owner, TrayImage icon) {
     state.wantedImage = image;
     // A lost icon gets its image with the next add.
     if (state.lost || image == state.image) return;
-    state.image = platform::TrayModifyImage(owner.window, image) ? image : 0;
+    if (platform::TrayModifyImage(owner.window, image)) {
+        state.image = image;
+        return;
+    }
+    if (!state.added) return;
+    // The shell lost the icon, as a refused tip tells too: it is added again
+    // at once, and where that is refused as well the icon counts as lost, so
+    // that the shell hears one request a resend period, not one a tick.
+    const std::string tip = state.wantedTip;
+    Added(state, platform::TrayAdd(owner.window, image, tip), image, tip);
 }
 
 void RemoveTrayIcon(const TrayIconOwner& owner) {

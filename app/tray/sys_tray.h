@@ -8,8 +8,10 @@
 
 // What the program last asked the icon to show, which an icon added anew
 // shows, and what the shell took of it: an empty tip and image 0 where the
-// shell refused, so that the next tick sends them again. An icon whose add or
-// tip the shell refused counts as lost until an add goes through.
+// shell refused, so that the next tick sends them again. A tip or image the
+// shell refuses to change means it lost the icon, which is added again at once;
+// one whose add is refused too counts as lost until an add or a change of the
+// tip goes through.
 struct TrayIconState {
     bool added = false;  // from AddTrayIcon to RemoveTrayIcon
     bool lost = false;
