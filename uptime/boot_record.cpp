@@ -300,8 +300,7 @@ class Reader {
             } else if (LooksAt(u"<?")) {
                 SkipPast(u"?>");
             } else {
-                Require(!LooksAt(u"<!"));  // no CDATA, no DOCTYPE
-                Element(kind, depth + 1);
+                Element(kind, depth + 1);  // refuses "<!": no CDATA, no DOCTYPE
             }
         }
     }

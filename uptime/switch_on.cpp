@@ -12,6 +12,15 @@ constexpr int kMostRecords = 8;
 }  // namespace
 
 std::optional<std::int64_t> HybridSwitchOnTime() {
+    // Windows writes the start records from 8 (6.2) on. Vista and 7 have the
+    // event log's functions but no such record, and the query would search
+    // their whole System log, at every start, for nothing.
+    platform::OsVersion version;
+    if (!platform::QueryOsVersion(&version) ||
+        version.platformId != platform::kVerPlatformWin32Nt || version.majorVersion < 6 ||
+        (version.majorVersion == 6 && version.minorVersion < 2)) {
+        return std::nullopt;
+    }
     std::optional<BootRecord> switchOn;
     platform::VisitBootRecords(kMostRecords, [&switchOn](const std::u16string& xml) {
         const std::optional<BootRecord> record = ReadBootRecord(xml);

@@ -63,10 +63,10 @@ void FixSwitchOn() {
 }  // namespace
 
 Currency GetUptimeSeconds() {
+    // The counters never read less than at the switch-on: it was taken only
+    // where they had gone on from an earlier start, and they only go forward.
     const Currency counters = CountersUptime();
-    // Counters that read less than at the switch-on have wrapped (the tick
-    // count does after 49.7 days) and are all there is to go by.
-    if (counters == kUptimeUnknown || counters < gCountersAtSwitchOn) return counters;
+    if (counters == kUptimeUnknown) return counters;
     return counters - gCountersAtSwitchOn;
 }
 

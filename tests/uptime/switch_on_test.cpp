@@ -23,7 +23,9 @@ const std::u16string kHibernationResumeAt8h30 = Record(u"2026-12-09T08:30:00.000
 class SwitchOnTest : public SimTest {
   protected:
     // The counters at four days; local time 10:00 at UTC+1.
-    static void SetUpMachine(std::optional<std::vector<std::u16string>> log) {
+    static void SetUpMachine(std::optional<std::vector<std::u16string>> log,
+                             platform::OsVersion version = {10, 0, 19045, 2}) {
+        sim::SetOsVersion(version);
         sim::SetPerformanceCounter(true, 4LL * 86400 * 10'000'000, 10'000'000);
         platform::LocalTime now;
         now.year = 2026;
@@ -35,11 +37,12 @@ class SwitchOnTest : public SimTest {
         sim::SetBootRecords(std::move(log));
     }
     // What the tray tooltip says right after start-up.
-    static std::string StartedTip(std::optional<std::vector<std::u16string>> log) {
+    static std::string StartedTip(std::optional<std::vector<std::u16string>> log,
+                                  platform::OsVersion version = {10, 0, 19045, 2}) {
         DestroyForms();
         sim::Reset();
         ResetGlobals();
-        SetUpMachine(std::move(log));
+        SetUpMachine(std::move(log), version);
         frmSysTray::Instance().Load();
         return sim::TrayIcons().at(0).tip;
     }
@@ -110,6 +113,15 @@ TEST_F(SwitchOnTest, HybridStartTheCountersCannotHaveMissedReadsTheCounters) {
     const std::u16string future = Record(u"2026-12-09T09:00:01Z", u"1");
     EXPECT_EQ(StartedTip({{tooOld}}), "SIMPC up for 4 days, 0:00:00");
     EXPECT_EQ(StartedTip({{future}}), "SIMPC up for 4 days, 0:00:00");
+    sim::AdvanceTime(2000);
+    EXPECT_EQ(sim::TrayIcons().at(0).tip, "SIMPC up for 4 days, 0:00:02");
+}
+
+// Before Windows 8 no start record exists: the log is not even asked.
+TEST_F(SwitchOnTest, WindowsSevenReadsTheCounters) {
+    EXPECT_EQ(StartedTip({{kHybridStartTwoHoursAgo}}, {6, 1, 7601, 2}),
+              "SIMPC up for 4 days, 0:00:00");
+    EXPECT_EQ(sim::BootRecordsRead(), 0);
 }
 
 }  // namespace
