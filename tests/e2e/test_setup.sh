@@ -195,9 +195,11 @@ poll_until 60 "Orbiquell's icon" have_orbiquell_icon || e2e_fail "no icon"
 
 uninstall_ms=$(now_ms)
 wine_start "$folder/Uninstall.exe" /S >>"$E2E_ARTIFACTS/wine.log" 2>&1 || e2e_fail "the uninstaller failed"
-# The uninstaller goes on from a copy of itself in the temporary folder.
-poll_until 60 "the installation folder to go" bash -c '[ ! -e "$1" ]' _ "$folder" ||
-    e2e_fail "left in $folder: $(ls "$folder")"
+# The uninstaller goes on from a copy of itself in the temporary folder; its
+# last step removes the uninstall entry.
+key_gone() { ! reg_key_exists "$1"; }
+poll_until 60 "the uninstall entry to go" key_gone "$uninstall_key" || e2e_fail "$uninstall_key stays"
+[ ! -e "$folder" ] || e2e_fail "left in $folder: $(ls "$folder")"
 expect_process_end "the uninstaller" "$uninstall_ms"
 [ -z "$(orbiquell_icons)" ] || e2e_fail "the icon stays: $(orbiquell_icons)"
 [ ! -e "$shortcut" ] || e2e_fail "the shortcut stays"
@@ -247,9 +249,13 @@ wine_start "$setup" /S /AllUsers >>"$E2E_ARTIFACTS/wine.log" 2>&1 || status=$?
 [ "$(machine_state)" = "$machine" ] || e2e_fail "the machine's values changed: $machine -> $(machine_state)"
 e2e_observed "upgraded for the user in place; a second install for all users refused with $status"
 
+# Without the location in the user's entry (as a setup that failed before
+# writing it leaves), the uninstaller still keeps to the user's values.
+reg_delete_value "$user_uninstall_key" InstallLocation
 wine_start "$folder/Uninstall.exe" /S >>"$E2E_ARTIFACTS/wine.log" 2>&1 || e2e_fail "the user's uninstaller failed"
-poll_until 60 "the user's folder to go" bash -c '[ ! -e "$1" ]' _ "$folder" ||
-    e2e_fail "left in $folder: $(ls "$folder")"
+poll_until 60 "the user's uninstall entry to go" key_gone "$user_uninstall_key" ||
+    e2e_fail "$user_uninstall_key stays"
+[ ! -e "$folder" ] || e2e_fail "left in $folder: $(ls "$folder")"
 [ ! -e "$user_shortcut" ] || e2e_fail "the user's shortcut stays"
 ! reg_get "$run_user" Orbiquell >/dev/null || e2e_fail "$run_user Orbiquell stays"
 for key in 'HKCU\Software\Orbiquell' "$user_uninstall_key"; do
