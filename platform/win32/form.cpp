@@ -7,6 +7,7 @@
 #include <commctrl.h>
 
 #include "platform/win32/keyboard_forms.h"
+#include "platform/win32/screen_pointer.h"
 
 namespace platform {
 
@@ -20,6 +21,8 @@ constexpr DWORD kFormExStyle = WS_EX_CONTROLPARENT;
 
 Form::Impl::~Impl() {
     win32::RemoveKeyboardForm(window.get());
+    // The hand, destroyed with the form, may be the pointer on the screen.
+    win32::StopShowingCursor(handCursor.get(), LoadCursorA(nullptr, IDC_ARROW));
     // The form's window takes its child windows along when it goes; controls
     // that live on must neither destroy them again nor reach the form.
     for (Control::Impl* control : controls) {

@@ -77,11 +77,18 @@ void Form::Impl::placeWindow(int x, int y, UINT flags) const {
 }
 
 void Form::Impl::loadImages() {
-    bigIcon = LoadApplicationIcon(SM_CXICON, SM_CYICON, dpi);
-    smallIcon = LoadApplicationIcon(SM_CXSMICON, SM_CYSMICON, dpi);
-    SendMessageA(window.get(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon.get()));
-    SendMessageA(window.get(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon.get()));
-    handCursor.reset(win32::LoadHandCursor(dpi));
+    win32::UniqueIcon newBig = LoadApplicationIcon(SM_CXICON, SM_CYICON, dpi);
+    win32::UniqueIcon newSmall = LoadApplicationIcon(SM_CXSMICON, SM_CYSMICON, dpi);
+    win32::UniqueIcon newHand(win32::LoadHandCursor(dpi));
+    // The caption, the taskbar and the screen still show the old images: they
+    // are destroyed, by the swaps, only once the new ones stand in for them.
+    SendMessageA(window.get(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(newBig.get()));
+    SendMessageA(window.get(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(newSmall.get()));
+    win32::StopShowingCursor(handCursor.get(),
+                             win32::PointerCursor(Pointer::Custom, newHand.get()));
+    std::swap(bigIcon, newBig);
+    std::swap(smallIcon, newSmall);
+    std::swap(handCursor, newHand);
 }
 
 void Form::Impl::changeDpi(int newDpi, const RECT* suggested) {

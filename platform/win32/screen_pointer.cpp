@@ -34,6 +34,10 @@ HCURSOR PointerCursor(Pointer pointer, HCURSOR hand) {
     return pointer == Pointer::Custom && hand != nullptr ? hand : LoadCursorA(nullptr, IDC_ARROW);
 }
 
+void StopShowingCursor(HCURSOR cursor, HCURSOR replacement) {
+    if (cursor != nullptr && GetCursor() == cursor) SetCursor(replacement);
+}
+
 }  // namespace platform::win32
 
 namespace platform {

@@ -16,5 +16,8 @@ HCURSOR LoadHandCursor(int dpi);
 // The arrow, or the hand given; the arrow stands in for a hand that could not
 // be loaded, rather than no pointer at all.
 HCURSOR PointerCursor(Pointer pointer, HCURSOR hand);
+// Shows replacement in place of cursor if cursor is the pointer now, so that
+// cursor can be destroyed: a cursor in use must not be.
+void StopShowingCursor(HCURSOR cursor, HCURSOR replacement);
 
 }  // namespace platform::win32

@@ -12,8 +12,9 @@ RT_MANIFEST), or a manifest itself. Fails, naming what is wrong, when:
 - a namespace is not one Windows knows, such as https:// in place of http://
   (Windows ignores what stands in it) or a misspelt one (current Windows
   refuses to start the exe);
-- dpiAware or dpiAwareness stands in another namespace than the one Windows
-  reads it from.
+- an element stands in another namespace than the one Windows reads it from
+  where it stands (an <application> without its own xmlns falls into asm.v1,
+  where Windows does not look for its windowsSettings).
 """
 import struct
 import sys
@@ -25,8 +26,21 @@ COMPATIBILITY = "urn:schemas-microsoft-com:compatibility.v1"
 SETTINGS_2005 = "http://schemas.microsoft.com/SMI/2005/WindowsSettings"
 SETTINGS_2016 = "http://schemas.microsoft.com/SMI/2016/WindowsSettings"
 KNOWN = {ASM_V1, ASM_V3, COMPATIBILITY, SETTINGS_2005, SETTINGS_2016}
-# The namespace each of these elements is read from, and only from.
-HOME = {"dpiAware": SETTINGS_2005, "dpiAwareness": SETTINGS_2016}
+# The namespace each element of the program's manifest is read from, and only
+# from; <application> and what a <trustInfo> holds go by where they stand.
+HOME = {
+    "assembly": ASM_V1,
+    "assemblyIdentity": ASM_V1,
+    "description": ASM_V1,
+    "dependency": ASM_V1,
+    "dependentAssembly": ASM_V1,
+    "trustInfo": ASM_V3,
+    "windowsSettings": ASM_V3,
+    "compatibility": COMPATIBILITY,
+    "supportedOS": COMPATIBILITY,
+    "dpiAware": SETTINGS_2005,
+    "dpiAwareness": SETTINGS_2016,
+}
 RT_MANIFEST = 24
 
 
@@ -89,10 +103,21 @@ def manifest_of_pe(data):
     raise PeError("no manifest resource (type 24)")
 
 
+def home(local, ancestors):
+    """The namespace Windows reads the element from, by where it stands, or
+    None for an element the check does not know."""
+    if "trustInfo" in ancestors:
+        return ASM_V3
+    if local == "application":
+        return COMPATIBILITY if ancestors[-1:] == ["compatibility"] else ASM_V3
+    return HOME.get(local)
+
+
 def problems(text):
     """What is wrong with the manifest, one line each."""
     found = []
     scopes = [{"xml": "http://www.w3.org/XML/1998/namespace"}]
+    ancestors = []
 
     def start(name, attributes):
         scope = dict(scopes[-1])
@@ -114,14 +139,20 @@ def problems(text):
         scopes.append(scope)
         prefix, _, local = name.rpartition(":")
         namespace = scope.get(prefix)
+        expected = home(local, ancestors)
+        ancestors.append(local)
         if namespace is None:
             found.append(f"<{name}> has no namespace")
-        elif local in HOME and namespace != HOME[local]:
-            found.append(f"<{name}> is in {namespace}; Windows reads it only from {HOME[local]}")
+        elif expected is not None and namespace != expected:
+            found.append(f"<{name}> is in {namespace}; Windows reads it only from {expected}")
+
+    def end(name):
+        scopes.pop()
+        ancestors.pop()
 
     parser = xml.parsers.expat.ParserCreate()
     parser.StartElementHandler = start
-    parser.EndElementHandler = lambda name: scopes.pop()
+    parser.EndElementHandler = end
     try:
         parser.Parse(text, True)
     except xml.parsers.expat.ExpatError as error:

@@ -48,8 +48,14 @@ class CheckManifestTest(unittest.TestCase):
 
     def test_a_misspelt_namespace(self):
         self.mistake('<application xmlns="urn:schemas-microsoft-com:asm.v3">',
-                     '<application xmlns="urn:schemas-microsoft-com:asm.v2">',
-                     "unknown namespace urn:schemas-microsoft-com:asm.v2")
+                     '<application xmlns="urn:schemas-microsoft-com:asm.v3x">',
+                     "unknown namespace urn:schemas-microsoft-com:asm.v3x")
+
+    def test_an_application_without_its_namespace(self):
+        # It falls into the assembly's asm.v1, where its settings go unread.
+        self.mistake('<application xmlns="urn:schemas-microsoft-com:asm.v3">', "<application>",
+                     "<application> is in urn:schemas-microsoft-com:asm.v1; "
+                     "Windows reads it only from urn:schemas-microsoft-com:asm.v3")
 
     def test_a_setting_in_the_other_known_namespace(self):
         self.mistake('<dpiAware xmlns="http://schemas.microsoft.com/SMI/2005/WindowsSettings">',
