@@ -62,20 +62,18 @@ void UpdateTrayTip(const TrayIconOwner& owner, const std::string& tip) {
     state.wantedTip = tip;
     if (state.lost) {
         // A shell that is gone or hung would hear up to six calls a tick, each
-        // of which may block: it hears one a resend period, and its
-        // "TaskbarCreated" brings the icon back at once. Every other one
-        // changes the tip instead of adding the icon, for a shell that kept
-        // it (a call that timed out but went through refuses the add).
+        // of which may block: it hears one add a resend period, and its
+        // "TaskbarCreated" brings the icon back at once. A refused add is
+        // followed by a change of the tip, for a shell that kept the icon (a
+        // call that timed out but went through refuses the add).
         if (++state.tipUpdatesSkipped < kTipResendTicks) return;
-        state.retryByChange = !state.retryByChange;
-        if (!state.retryByChange) {
-            const platform::Handle image = state.wantedImage;
-            Added(state, platform::TrayAdd(owner.window, image, tip), image, tip);
-        } else if (platform::TrayModifyTip(owner.window, tip)) {
-            // Its image is unknown: the next update sends it.
-            Added(state, true, 0, tip);
+        const platform::Handle image = state.wantedImage;
+        if (platform::TrayAdd(owner.window, image, tip)) {
+            Added(state, true, image, tip);
         } else {
-            state.tipUpdatesSkipped = 0;
+            // Where the change is taken, its image is unknown: the next update
+            // sends it.
+            Added(state, platform::TrayModifyTip(owner.window, tip), 0, tip);
         }
         return;
     }

@@ -15,7 +15,6 @@
 struct TrayIconState {
     bool added = false;  // from AddTrayIcon to RemoveTrayIcon
     bool lost = false;
-    bool retryByChange = false;  // the last try for a lost icon was a change
     std::string wantedTip;
     platform::Handle wantedImage = 0;
     std::string tip;
@@ -47,9 +46,9 @@ void ReAddTrayIcon(const TrayIconOwner& owner);
 // been sent for kTipResendTicks updates. A tip the shell refuses to change
 // means it lost the icon: the icon is added again with the start-up tip and
 // image, and the next ticks put the uptime and the right image back. While the
-// shell refuses that too, the icon is lost: nothing is sent but one request
-// every kTipResendTicks updates, by turns an add with the tip and image of the
-// moment and a change of the tip, for a shell that kept the icon.
+// shell refuses that too, the icon is lost: nothing is sent but one add every
+// kTipResendTicks updates, with the tip and image of the moment, and where it
+// is refused a change of the tip, for a shell that kept the icon.
 void UpdateTrayTip(const TrayIconOwner& owner, const std::string& tip);
 void UpdateTrayIcon(const TrayIconOwner& owner, TrayImage icon);
 void RemoveTrayIcon(const TrayIconOwner& owner);

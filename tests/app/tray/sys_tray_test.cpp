@@ -46,7 +46,8 @@ TEST_F(SysTrayTest, EveryImageIsItsOwnLoadedIcon) {
 }
 
 // What the shell refused is sent again; while it refuses everything, the
-// program sends one request a resend period and nothing else.
+// program sends one add a resend period (and a change of the tip, in case the
+// shell kept the icon) and nothing else.
 TEST_F(SysTrayTest, WhatTheShellRefusedIsSentAgain) {
     const auto tick = [](const std::string& tip) {
         UpdateTrayTip(Owner(), tip);
@@ -55,8 +56,9 @@ TEST_F(SysTrayTest, WhatTheShellRefusedIsSentAgain) {
     sim::SetTrayRefuses(true);
     const std::size_t before = sim::NotifyCalls().size();
     for (int i = 0; i < 2 * kTipResendTicks; ++i) tick("tip " + std::to_string(i));
-    // The refused tip and the add straight after it, then one a period.
-    EXPECT_EQ(sim::NotifyCalls().size() - before, 3u);
+    // The refused tip and the add straight after it, then an add and a change
+    // a period.
+    EXPECT_EQ(sim::NotifyCalls().size() - before, 4u);
     sim::SetTrayRefuses(false);
     // The shell kept the icon: the add is refused, the change taken.
     for (int i = 0; i < 2 * kTipResendTicks; ++i) tick("tip");
