@@ -27,12 +27,7 @@ class SwitchOnTest : public SimTest {
                              platform::OsVersion version = {10, 0, 19045, 2}) {
         sim::SetOsVersion(version);
         sim::SetPerformanceCounter(true, 4LL * 86400 * 10'000'000, 10'000'000);
-        platform::LocalTime now;
-        now.year = 2026;
-        now.month = 12;
-        now.day = 9;
-        now.hour = 10;
-        sim::SetLocalTime(now);
+        sim::SetLocalTime({2026, 12, 9, 10, 0, 0});
         sim::SetUtcOffsetMinutes(60);
         sim::SetBootRecords(std::move(log));
     }
@@ -55,12 +50,7 @@ TEST_F(SwitchOnTest, HybridStartTwoHoursAgoWithCountersAtFourDays) {
     EXPECT_EQ(sim::BootRecordsRead(), 1);
 
     // The moment is held against the counters: setting the clock moves nothing.
-    platform::LocalTime earlier;
-    earlier.year = 2026;
-    earlier.month = 12;
-    earlier.day = 9;
-    earlier.hour = 3;
-    sim::SetLocalTime(earlier);
+    sim::SetLocalTime({2026, 12, 9, 3, 0, 0});
     sim::AdvanceTime(1000);
     EXPECT_EQ(sim::TrayIcons().at(0).tip, "SIMPC up for 0 days, 2:00:01");
     EXPECT_EQ(GetStartTime(), "09-Dec-26 8:00:00 am");
